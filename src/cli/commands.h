@@ -1,0 +1,13 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include "cli/context.h"
+
+namespace zentrix::cli {
+
+// Each command group adds its subcommands to the application.
+void RegisterGameCommand(CLI::App& app, TCliContext& ctx);
+void RegisterDemoCommand(CLI::App& app, TCliContext& ctx);
+
+}  // namespace zentrix::cli

@@ -1,0 +1,12 @@
+#include "cli/context.h"
+
+#include "util/program_folder.h"
+
+namespace zentrix::cli {
+
+const std::string& TCliContext::DataFolder() {
+    if (!folder_) folder_ = ResolveDataFolder(dirOption, executablePath);
+    return *folder_;
+}
+
+}  // namespace zentrix::cli

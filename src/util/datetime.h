@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace zentrix {
+
+// Days since 30.12.1899 with the time of day as the fraction, so that date 0 is a Saturday.
+using TDateTime = double;
+
+struct TDateParts {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0, msec = 0;
+};
+
+bool IsValidDate(int year, int month, int day);
+// Raise EConvertError for a date or time that does not exist.
+TDateTime EncodeDate(int year, int month, int day);
+TDateTime EncodeTime(int hour, int minute, int second, int msec = 0);
+TDateTime EncodeDateTime(const TDateParts& parts);
+TDateParts DecodeDateTime(TDateTime t);
+// 1 = Sunday .. 7 = Saturday.
+int DayOfWeek(TDateTime t);
+TDateTime DateOf(TDateTime t);
+TDateTime TimeOf(TDateTime t);
+
+// "dd.mm.yyyy hh:nn"; empty when t <= 0.
+std::string DateTimeText(TDateTime t);
+// Reads "dd.mm.yyyy hh:nn" by the letters' positions in that format; blank text gives 0; a text
+// that composes to no valid date-time raises EConvertError.
+TDateTime ParseDateTime(std::string_view text);
+
+// The local date and time. Tests install a fixed clock.
+TDateTime Now();
+void SetClock(std::function<TDateTime()> clock);  // an empty function restores the system clock
+
+}  // namespace zentrix
