@@ -15,8 +15,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     app.require_subcommand(1);
     app.add_option("--dir", ctx.dirOption, "Data folder (default: $ZENTRIX_DIR or the program's)");
     app.add_option_function<std::string>(
-           "--decimal-separator",
-           [](const std::string& s) { SetDecimalSeparator(s[0]); },
+           "--decimal-separator", [](const std::string& s) { SetDecimalSeparator(s[0]); },
            "Decimal separator of printed reals (default: the locale's)")
         ->check([](const std::string& s) {
             return s.size() == 1 ? std::string() : std::string("one character expected");

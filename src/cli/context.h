@@ -20,7 +20,7 @@ struct TCliContext {
     // The data folder, resolved (and created) on first use.
     const std::string& DataFolder();
 
-private:
+  private:
     std::optional<std::string> folder_;
 };
 

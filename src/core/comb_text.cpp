@@ -32,7 +32,7 @@ TIntArray ParseRange(std::string_view text) {
     auto hi = TryStrToInt(Trim(rest.substr(0, stop)));
     auto step = TryStrToInt(Trim(rest.substr(stop + 1)));
     if (!lo || !hi || !step || *step == 0) return {};
-    if (*hi < *lo && *step > 0) return {};
+    if (*hi<*lo&& * step> 0) return {};
     int64_t count = (static_cast<int64_t>(*hi) - *lo) / *step + 1;
     if (count <= 0 || count > kMaxRangeEntries) return {};
     TIntArray list;
@@ -47,7 +47,9 @@ std::string NumbersText(const TComb& comb) {
     return JoinNumbers(comb.data(), kCombSize, ";", false);
 }
 
-std::string CombText(const TComb& comb) { return JoinNumbers(comb.data(), kCombSize, " ", true); }
+std::string CombText(const TComb& comb) {
+    return JoinNumbers(comb.data(), kCombSize, " ", true);
+}
 
 std::string CountedNumbersText(const TCountedNumbers& set, std::string_view separator) {
     int count = set.Count < 0 ? 0 : set.Count > kCombSize ? kCombSize : set.Count;
@@ -105,11 +107,16 @@ std::string SignedDifference(std::string_view text, int64_t fact) {
 
 std::string StakeKindName(int kind) {
     switch (kind) {
-        case 1: return "Вручную";
-        case 2: return "Регуляр";
-        case 3: return "Сценарий";
-        case 4: return "Система";
-        default: return {};
+        case 1:
+            return "Вручную";
+        case 2:
+            return "Регуляр";
+        case 3:
+            return "Сценарий";
+        case 4:
+            return "Система";
+        default:
+            return {};
     }
 }
 

@@ -10,8 +10,7 @@ namespace zentrix {
 
 std::string TDraw::DateText() const {
     size_t len = std::min<size_t>(DateField[0], DateField.size() - 1);
-    return Cp1251ToUtf8(
-        std::string_view(reinterpret_cast<const char*>(DateField.data() + 1), len));
+    return Cp1251ToUtf8(std::string_view(reinterpret_cast<const char*>(DateField.data() + 1), len));
 }
 
 void TDraw::SetDateText(std::string_view text) {
@@ -39,7 +38,9 @@ TDraw ReadDrawRecord(std::string_view record) {
     return d;
 }
 
-bool InDraw(int n, const TDraw& draw) { return InComb(n, draw.Numbers); }
+bool InDraw(int n, const TDraw& draw) {
+    return InComb(n, draw.Numbers);
+}
 
 bool GroupInDraw(int group, const TDraw& draw, int size) {
     for (uint8_t x : draw.Numbers)
@@ -60,7 +61,9 @@ int CommonCount(const TDraw& draw, const TComb& comb) {
     return count;
 }
 
-int CommonCount(const TDraw& a, const TDraw& b) { return CommonCount(a, b.Numbers); }
+int CommonCount(const TDraw& a, const TDraw& b) {
+    return CommonCount(a, b.Numbers);
+}
 
 TCountedNumbers IntersectNumbers(const TDraw& draw, const TCountedNumbers& set) {
     TCountedNumbers r;
@@ -73,6 +76,8 @@ TCountedNumbers IntersectNumbers(const TDraw& draw, const TCountedNumbers& set) 
     return r;
 }
 
-void SortDrawNumbers(TDraw& draw) { SortComb(draw.Numbers); }
+void SortDrawNumbers(TDraw& draw) {
+    SortComb(draw.Numbers);
+}
 
 }  // namespace zentrix

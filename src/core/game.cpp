@@ -79,9 +79,15 @@ TCell CellOf(int n, int cols) {
     return {(n - 1) % cols, (n - 1) / cols};
 }
 
-int ColumnOf(int n, int cols) { return CellOf(n, cols).col + 1; }
-int RowOf(int n, int cols) { return CellOf(n, cols).row + 1; }
-int CellNumber(int row, int cols, int col) { return 1 + col + row * cols; }
+int ColumnOf(int n, int cols) {
+    return CellOf(n, cols).col + 1;
+}
+int RowOf(int n, int cols) {
+    return CellOf(n, cols).row + 1;
+}
+int CellNumber(int row, int cols, int col) {
+    return 1 + col + row * cols;
+}
 
 int ShiftNumber(int n, int d) {
     if (d == 0) return n;
@@ -113,7 +119,9 @@ void AddUnique(int n, TByteArray& list) {
     if (!InByteArray(n, list)) list.push_back(static_cast<uint8_t>(n));
 }
 
-void AppendByte(int n, TByteArray& list) { list.push_back(static_cast<uint8_t>(n)); }
+void AppendByte(int n, TByteArray& list) {
+    list.push_back(static_cast<uint8_t>(n));
+}
 
 bool SameNumbers(const TCountedNumbers& a, const TCountedNumbers& b) {
     if (a.Count != b.Count) return false;
@@ -173,7 +181,9 @@ int32_t UpdateLastValue(TLastValueArray& list, const TLastValue& rec) {
     return -1;
 }
 
-void SortComb(TComb& comb) { InsertionSort(comb.data(), comb.size(), std::less<uint8_t>()); }
+void SortComb(TComb& comb) {
+    InsertionSort(comb.data(), comb.size(), std::less<uint8_t>());
+}
 
 void SortCountedNumbers(TCountedNumbers& set) {
     int count = std::min(set.Count, kCombSize);

@@ -37,10 +37,10 @@ constexpr int GroupCount(int lo, int hi, int size) {
     return lo != 0 ? CeilDiv(hi - lo + 1, size) : CeilDiv(hi, size);
 }
 
-inline constexpr int kCombCount = 125970;  // Binomial(20, 8)
-inline constexpr int kSumMin = SumUp(1, kCombSize);                // 36
-inline constexpr int kSumMax = SumDown(kMaxNumber, kCombSize);     // 132
-inline constexpr int kSumStep = (kSumMax - kSumMin) / 10;          // 9
+inline constexpr int kCombCount = 125970;                       // Binomial(20, 8)
+inline constexpr int kSumMin = SumUp(1, kCombSize);             // 36
+inline constexpr int kSumMax = SumDown(kMaxNumber, kCombSize);  // 132
+inline constexpr int kSumStep = (kSumMax - kSumMin) / 10;       // 9
 
 // How many combinations share exactly k numbers with a draw, and the probability of that.
 struct TMatchTables {
@@ -106,7 +106,7 @@ struct TStatKey {
     }
     bool operator==(const TStatKey&) const = default;
 
-private:
+  private:
     uint32_t Low32() const { return static_cast<uint32_t>(Packed() & 0xFFFFFFFFu); }
 };
 

@@ -5,7 +5,8 @@
 namespace zentrix::gui {
 
 TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QStringLiteral("Zentrix 8x20 версия %1").arg(QString::fromUtf8(kProgramVersion)));
+    setWindowTitle(
+        QStringLiteral("Zentrix 8x20 версия %1").arg(QString::fromUtf8(kProgramVersion)));
     resize(1200, 800);
 }
 

@@ -6,7 +6,7 @@ namespace zentrix::gui {
 
 class TFormMain : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TFormMain(QWidget* parent = nullptr);
 };
 

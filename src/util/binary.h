@@ -10,7 +10,7 @@ namespace zentrix {
 
 // Little-endian field-by-field writer for the binary record files.
 class TByteWriter {
-public:
+  public:
     explicit TByteWriter(std::string& out) : out_(out) {}
     void U8(uint8_t v) { out_ += static_cast<char>(v); }
     void U16(uint16_t v) { Put(v, 2); }
@@ -21,7 +21,7 @@ public:
     void Bytes(std::string_view bytes) { out_.append(bytes); }
     void Zeros(size_t count) { out_.append(count, '\0'); }
 
-private:
+  private:
     void Put(uint64_t v, int size) {
         for (int i = 0; i < size; ++i) out_ += static_cast<char>((v >> (8 * i)) & 0xFF);
     }
@@ -30,7 +30,7 @@ private:
 
 // Little-endian reader; reading past the end raises EFileError.
 class TByteReader {
-public:
+  public:
     explicit TByteReader(std::string_view data) : data_(data) {}
     uint8_t U8() { return static_cast<uint8_t>(Get(1)); }
     uint16_t U16() { return static_cast<uint16_t>(Get(2)); }
@@ -48,7 +48,7 @@ public:
     size_t Position() const { return pos_; }
     size_t Remaining() const { return data_.size() - pos_; }
 
-private:
+  private:
     void Need(size_t count) const {
         if (data_.size() - pos_ < count) throw EFileError("unexpected end of data");
     }

@@ -91,8 +91,12 @@ int DayOfWeek(TDateTime t) {
     return static_cast<int>(((days + 6) % 7 + 7) % 7) + 1;
 }
 
-TDateTime DateOf(TDateTime t) { return std::trunc(t); }
-TDateTime TimeOf(TDateTime t) { return std::fabs(t - std::trunc(t)); }
+TDateTime DateOf(TDateTime t) {
+    return std::trunc(t);
+}
+TDateTime TimeOf(TDateTime t) {
+    return std::fabs(t - std::trunc(t));
+}
 
 std::string DateTimeText(TDateTime t) {
     if (t <= 0) return {};
@@ -135,12 +139,19 @@ TDateTime Now() {
     std::timespec_get(&ts, TIME_UTC);
     std::tm local{};
     localtime_r(&ts.tv_sec, &local);
-    TDateParts p{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                 local.tm_min, local.tm_sec, static_cast<int>(ts.tv_nsec / 1000000)};
+    TDateParts p{local.tm_year + 1900,
+                 local.tm_mon + 1,
+                 local.tm_mday,
+                 local.tm_hour,
+                 local.tm_min,
+                 local.tm_sec,
+                 static_cast<int>(ts.tv_nsec / 1000000)};
     p.second = std::min(p.second, 59);  // leap second
     return EncodeDateTime(p);
 }
 
-void SetClock(std::function<TDateTime()> clock) { Clock() = std::move(clock); }
+void SetClock(std::function<TDateTime()> clock) {
+    Clock() = std::move(clock);
+}
 
 }  // namespace zentrix

@@ -8,19 +8,19 @@ namespace zentrix {
 // Base of every error the program raises. User actions catch it, show its text and leave the
 // data as it was.
 class EZentrix : public std::runtime_error {
-public:
+  public:
     explicit EZentrix(const std::string& message) : std::runtime_error(message) {}
 };
 
 // A text that does not convert to the value asked for (numbers, dates, format arguments).
 class EConvertError : public EZentrix {
-public:
+  public:
     using EZentrix::EZentrix;
 };
 
 // A file that cannot be opened, read, written or renamed.
 class EFileError : public EZentrix {
-public:
+  public:
     using EZentrix::EZentrix;
 };
 

@@ -16,7 +16,9 @@ namespace zentrix {
 
 namespace fs = std::filesystem;
 
-std::string SystemErrorText(int error) { return std::strerror(error); }
+std::string SystemErrorText(int error) {
+    return std::strerror(error);
+}
 
 bool FileExists(const std::string& path) {
     struct stat st {};

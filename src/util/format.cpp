@@ -34,8 +34,8 @@ TDecimal ToDecimal(long double value) {
     if (value == 0 || !std::isfinite(value)) return d;
     d.negative = value < 0;
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific,
-                             17);
+    auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 17);
     std::string_view text(buf, res.ptr - buf);
     size_t e = text.find('e');
     for (char c : text.substr(0, e))
@@ -168,9 +168,15 @@ std::string PadTo(std::string text, int width, bool left) {
 
 }  // namespace
 
-const TFormatSettings& FormatSettings() { return Settings(); }
-void SetFormatSettings(const TFormatSettings& settings) { Settings() = settings; }
-void SetDecimalSeparator(char separator) { Settings().decimalSeparator = separator; }
+const TFormatSettings& FormatSettings() {
+    return Settings();
+}
+void SetFormatSettings(const TFormatSettings& settings) {
+    Settings() = settings;
+}
+void SetDecimalSeparator(char separator) {
+    Settings().decimalSeparator = separator;
+}
 
 TFormatSettings LocaleFormatSettings() {
     TFormatSettings fs;
@@ -191,8 +197,10 @@ TFormatSettings LocaleFormatSettings() {
         const char* radix = nl_langinfo_l(RADIXCHAR, loc);
         const char* thousands = nl_langinfo_l(THOUSEP, loc);
         if (radix && std::char_traits<char>::length(radix) == 1) fs.decimalSeparator = radix[0];
-        if (thousands && *thousands) fs.thousandSeparator = thousands;
-        else fs.thousandSeparator = fs.decimalSeparator == ',' ? "\xC2\xA0" : ",";
+        if (thousands && *thousands)
+            fs.thousandSeparator = thousands;
+        else
+            fs.thousandSeparator = fs.decimalSeparator == ',' ? "\xC2\xA0" : ",";
         freelocale(loc);
         return fs;
     }
@@ -217,8 +225,10 @@ std::string FloatToStrShortest(long double value) {
     auto res = std::to_chars(buf, buf + sizeof buf, value);
     std::string text(buf, res.ptr);
     for (char& c : text)
-        if (c == '.') c = Settings().decimalSeparator;
-        else if (c == 'e') c = 'E';
+        if (c == '.')
+            c = Settings().decimalSeparator;
+        else if (c == 'e')
+            c = 'E';
     return text;
 }
 
@@ -302,8 +312,8 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
             case 'u': {
                 int64_t v = intArg(arg);
                 if (type == 'u' && v < 0) v = static_cast<uint32_t>(v);
-                std::string digits = std::to_string(v < 0 ? -static_cast<uint64_t>(v)
-                                                          : static_cast<uint64_t>(v));
+                std::string digits =
+                    std::to_string(v < 0 ? -static_cast<uint64_t>(v) : static_cast<uint64_t>(v));
                 if (precision && static_cast<int>(digits.size()) < *precision)
                     digits.insert(0, *precision - digits.size(), '0');
                 text = (v < 0 ? "-" : "") + digits;
@@ -312,7 +322,7 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
             case 'x': {
                 int64_t v = intArg(arg);
                 uint64_t u = (v >= INT32_MIN && v <= INT32_MAX) ? static_cast<uint32_t>(v)
-                                                                 : static_cast<uint64_t>(v);
+                                                                : static_cast<uint64_t>(v);
                 char buf[32];
                 auto res = std::to_chars(buf, buf + sizeof buf, u, 16);
                 text.assign(buf, res.ptr);
@@ -326,19 +336,29 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
             case 'g':
             case 'n': {
                 long double v;
-                if (auto p = std::get_if<long double>(&arg.Value())) v = *p;
-                else if (auto q = std::get_if<int64_t>(&arg.Value())) v = static_cast<long double>(*q);
-                else BadFormat(format);
-                if (type == 'f') text = FixedText(v, precision.value_or(2), false);
-                else if (type == 'n') text = FixedText(v, precision.value_or(2), true);
-                else if (type == 'e') text = ScientificText(v, precision.value_or(15));
-                else text = GeneralText(v, precision.value_or(15));
+                if (auto p = std::get_if<long double>(&arg.Value()))
+                    v = *p;
+                else if (auto q = std::get_if<int64_t>(&arg.Value()))
+                    v = static_cast<long double>(*q);
+                else
+                    BadFormat(format);
+                if (type == 'f')
+                    text = FixedText(v, precision.value_or(2), false);
+                else if (type == 'n')
+                    text = FixedText(v, precision.value_or(2), true);
+                else if (type == 'e')
+                    text = ScientificText(v, precision.value_or(15));
+                else
+                    text = GeneralText(v, precision.value_or(15));
                 break;
             }
             case 's': {
-                if (auto p = std::get_if<std::string>(&arg.Value())) text = *p;
-                else if (auto q = std::get_if<int64_t>(&arg.Value())) text = std::to_string(*q);
-                else BadFormat(format);
+                if (auto p = std::get_if<std::string>(&arg.Value()))
+                    text = *p;
+                else if (auto q = std::get_if<int64_t>(&arg.Value()))
+                    text = std::to_string(*q);
+                else
+                    BadFormat(format);
                 if (precision) text = Utf8Left(text, *precision);
                 break;
             }

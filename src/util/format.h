@@ -23,7 +23,7 @@ TFormatSettings LocaleFormatSettings();
 
 // One argument of Format: an integer, a real or a text.
 class TFormatArg {
-public:
+  public:
     TFormatArg(int v) : value_(static_cast<int64_t>(v)) {}
     TFormatArg(unsigned v) : value_(static_cast<int64_t>(v)) {}
     TFormatArg(long v) : value_(static_cast<int64_t>(v)) {}
@@ -37,7 +37,7 @@ public:
 
     const std::variant<int64_t, long double, std::string>& Value() const { return value_; }
 
-private:
+  private:
     std::variant<int64_t, long double, std::string> value_;
 };
 

@@ -154,7 +154,8 @@ void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
 std::string TIniFile::Text() const {
     std::string text;
     auto emit = [&](const std::vector<TLine>& lines) {
-        for (const TLine& l : lines) text += (l.key.empty() ? l.value : l.key + "=" + l.value) + "\r\n";
+        for (const TLine& l : lines)
+            text += (l.key.empty() ? l.value : l.key + "=" + l.value) + "\r\n";
     };
     emit(header_);
     for (size_t i = 0; i < sections_.size(); ++i) {
@@ -165,6 +166,8 @@ std::string TIniFile::Text() const {
     return text;
 }
 
-void TIniFile::UpdateFile() const { AtomicWriteFile(path_, Utf8ToCp1251(Text())); }
+void TIniFile::UpdateFile() const {
+    AtomicWriteFile(path_, Utf8ToCp1251(Text()));
+}
 
 }  // namespace zentrix

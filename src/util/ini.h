@@ -10,7 +10,7 @@ namespace zentrix {
 // ignoring case; unknown sections, keys and comment lines keep their order on write-back.
 // Booleans are 0/1, reals use the locale's decimal separator. The file is Windows-1251.
 class TIniFile {
-public:
+  public:
     // A missing file reads as empty; a file that exists but cannot be read raises EFileError.
     explicit TIniFile(std::string path);
     static TIniFile FromText(const std::string& text, std::string path = {});
@@ -19,8 +19,7 @@ public:
 
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& fallback) const;
-    int32_t ReadInteger(const std::string& section, const std::string& key,
-                        int32_t fallback) const;
+    int32_t ReadInteger(const std::string& section, const std::string& key, int32_t fallback) const;
     bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
     long double ReadFloat(const std::string& section, const std::string& key,
                           long double fallback) const;
@@ -42,7 +41,7 @@ public:
     // Writes the file back atomically; raises EFileError.
     void UpdateFile() const;
 
-private:
+  private:
     TIniFile() = default;
     void Parse(const std::string& text);
 

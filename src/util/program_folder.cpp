@@ -26,8 +26,8 @@ std::string ResolveDataFolder(const std::optional<std::string>& dirOption,
             const char* xdg = std::getenv("XDG_DATA_HOME");
             const char* home = std::getenv("HOME");
             fs::path base = xdg && *xdg ? fs::path(xdg)
-                            : home     ? fs::path(home) / ".local" / "share"
-                                       : fs::current_path();
+                            : home      ? fs::path(home) / ".local" / "share"
+                                        : fs::current_path();
             folder = (base / kProgramName).string();
         }
     }

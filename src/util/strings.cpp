@@ -6,7 +6,9 @@ namespace zentrix {
 
 namespace {
 
-bool IsBlank(unsigned char c) { return c <= ' '; }
+bool IsBlank(unsigned char c) {
+    return c <= ' ';
+}
 
 // Decodes one code point at pos (advancing pos). Invalid bytes decode as themselves.
 char32_t DecodeAt(std::string_view s, size_t& pos) {
@@ -49,8 +51,8 @@ void Encode(char32_t cp, std::string& out) {
 
 char32_t FoldLower(char32_t c) {
     if (c >= 'A' && c <= 'Z') return c + 32;
-    if (c >= 0x410 && c <= 0x42F) return c + 32;   // А..Я
-    if (c >= 0x400 && c <= 0x40F) return c + 80;   // Ѐ..Џ (Ё among them)
+    if (c >= 0x410 && c <= 0x42F) return c + 32;  // А..Я
+    if (c >= 0x400 && c <= 0x40F) return c + 80;  // Ѐ..Џ (Ё among them)
     return c;
 }
 
@@ -142,15 +144,23 @@ std::string Join(const std::vector<std::string>& words, std::string_view separat
     return out;
 }
 
-std::optional<int32_t> TryStrToInt(std::string_view text) { return TryInt<int32_t>(text); }
-std::optional<int64_t> TryStrToInt64(std::string_view text) { return TryInt<int64_t>(text); }
+std::optional<int32_t> TryStrToInt(std::string_view text) {
+    return TryInt<int32_t>(text);
+}
+std::optional<int64_t> TryStrToInt64(std::string_view text) {
+    return TryInt<int64_t>(text);
+}
 
 int32_t StrToIntDef(std::string_view text, int32_t fallback) {
     return TryStrToInt(text).value_or(fallback);
 }
 
-std::string LowerCase(std::string_view text) { return MapCase(text, FoldLower); }
-std::string UpperCase(std::string_view text) { return MapCase(text, FoldUpper); }
+std::string LowerCase(std::string_view text) {
+    return MapCase(text, FoldLower);
+}
+std::string UpperCase(std::string_view text) {
+    return MapCase(text, FoldUpper);
+}
 
 int CompareText(std::string_view a, std::string_view b) {
     size_t i = 0, j = 0;
@@ -164,7 +174,9 @@ int CompareText(std::string_view a, std::string_view b) {
     return 0;
 }
 
-bool SameText(std::string_view a, std::string_view b) { return CompareText(a, b) == 0; }
+bool SameText(std::string_view a, std::string_view b) {
+    return CompareText(a, b) == 0;
+}
 
 size_t Utf8Length(std::string_view text) {
     size_t n = 0;
@@ -181,8 +193,11 @@ std::string Utf8Left(std::string_view text, size_t count) {
 bool IsValidUtf8(std::string_view s) {
     for (size_t i = 0; i < s.size();) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2
-                                                         : (c & 0xF8) == 0xF0 ? 3 : -1;
+        int extra = c < 0x80             ? 0
+                    : (c & 0xE0) == 0xC0 ? 1
+                    : (c & 0xF0) == 0xE0 ? 2
+                    : (c & 0xF8) == 0xF0 ? 3
+                                         : -1;
         if (extra < 0 || (extra == 1 && c < 0xC2)) return false;
         if (extra > 0 && i + extra >= s.size()) return false;
         for (int k = 1; k <= extra; ++k)

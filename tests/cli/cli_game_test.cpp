@@ -44,7 +44,8 @@ TEST(CliDemo, WritesReproducibleArchiveAndKeepsAnExistingOne) {
     EXPECT_NE(again.err.find("--force"), std::string::npos);
     EXPECT_EQ(ReadFileBytes(path), first);
 
-    ASSERT_EQ(RunCommand({"--dir", dir.Path(), "demo", "--draws", "100", "--seed", "3", "--force"}).status,
+    ASSERT_EQ(RunCommand({"--dir", dir.Path(), "demo", "--draws", "100", "--seed", "3", "--force"})
+                  .status,
               0);
     EXPECT_EQ(ReadFileBytes(path), first);
 }

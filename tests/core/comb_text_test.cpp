@@ -54,9 +54,9 @@ TEST(CombText, IntLists) {
         {"-3-3;3", {-3, 0, 3}},
         {"10-1;-3", {10, 7, 4, 1}},
         {"a;b", {}},
-        {"1-10", {}},      // no step
-        {"1-10;0", {}},    // zero step
-        {"10-1;2", {}},    // descending with a positive step
+        {"1-10", {}},    // no step
+        {"1-10;0", {}},  // zero step
+        {"10-1;2", {}},  // descending with a positive step
         {"5-4;3", {}},
         {"", {}},
         {"1;;2", {}},

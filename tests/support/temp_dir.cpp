@@ -31,6 +31,8 @@ TFormatGuard::TFormatGuard(char decimal, const char* thousand) {
     SetFormatSettings({decimal, thousand});
 }
 
-TFormatGuard::~TFormatGuard() { SetFormatSettings({decimal_, thousand_}); }
+TFormatGuard::~TFormatGuard() {
+    SetFormatSettings({decimal_, thousand_});
+}
 
 }  // namespace zentrix::test

@@ -6,7 +6,7 @@ namespace zentrix::test {
 
 // A fresh folder under the system's temporary folder, removed with its content at the end.
 class TTempDir {
-public:
+  public:
     TTempDir();
     ~TTempDir();
     TTempDir(const TTempDir&) = delete;
@@ -15,17 +15,17 @@ public:
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 
 // Restores the decimal and thousand separators a test changed.
 class TFormatGuard {
-public:
+  public:
     TFormatGuard(char decimal, const char* thousand = " ");
     ~TFormatGuard();
 
-private:
+  private:
     char decimal_;
     std::string thousand_;
 };

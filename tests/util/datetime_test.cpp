@@ -35,8 +35,8 @@ TEST(DateTime, TextForms) {
 }
 
 TEST(DateTime, ImpossibleDatesRaise) {
-    for (const char* bad : {"07.13.2024 19:30", "30.02.2023 10:00", "07.03.2024 25:00", "abc",
-                            "7.3.2024"})
+    for (const char* bad :
+         {"07.13.2024 19:30", "30.02.2023 10:00", "07.03.2024 25:00", "abc", "7.3.2024"})
         EXPECT_THROW(ParseDateTime(bad), EConvertError) << bad;
 }
 

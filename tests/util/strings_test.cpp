@@ -54,8 +54,9 @@ TEST(Cp1251, RoundTripsEveryMappedByte) {
 
 TEST(Rounding, TiesGoToEven) {
     const std::pair<long double, int64_t> cases[] = {
-        {0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {-0.5L, 0}, {-1.5L, -2}, {2.4999L, 2}, {2.5001L, 3},
-        {-2.6L, -3}, {1e12L + 0.5L, 1000000000000}};
+        {0.5L, 0},    {1.5L, 2},   {2.5L, 2},
+        {-0.5L, 0},   {-1.5L, -2}, {2.4999L, 2},
+        {2.5001L, 3}, {-2.6L, -3}, {1e12L + 0.5L, 1000000000000}};
     for (auto [x, r] : cases) EXPECT_EQ(RoundHalfEven(x), r) << static_cast<double>(x);
 }
 

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace zentrix {
+
+enum class TMsgKind { Error, Information, Warning, Question };
+enum class TMsgButtons { Ok, YesNo, YesNoCancel, OkCancel };
+enum class TMsgResult { Ok, Cancel, Yes, No };
+
+struct TMessage {
+    TMsgKind kind = TMsgKind::Information;
+    std::string title;  // "Ошибка", "Информация", "Предупреждение", "Внимание!", "Подтверждение"
+    std::string text;   // line breaks as "\n"
+    TMsgButtons buttons = TMsgButtons::Ok;
+    TMsgResult defaultButton = TMsgResult::Ok;
+};
+
+struct TFileChoice {
+    bool save = false;
+    std::string title;
+    std::string filter;  // "Файлы комбинаций (*.lcv)|*.lcv"
+    std::string defaultExtension;
+    std::string initialFolder;
+    std::string initialName;
+};
+
+// Parts of the window whose content the engine changed; the front end repaints them.
+enum class TUiPart {
+    DrawsList,    // row count or rows of the draws list
+    CombList,     // the working combination list
+    FilterLog,    // the filter log under it
+    DrawsOffset,  // the offset spin (value and maximum)
+    StatTable,    // the statistics table and its chart
+    MethodLists,  // the statistic method lists
+    Actions,      // availability of the actions (busy state, conditions)
+    Caption,      // the window caption
+};
+
+// How the engine speaks to a person. Implemented by the desktop window, by the command line
+// (answers from flags, fails when an answer is needed and none was given) and by a scripted fake
+// in tests.
+class TUiPort {
+  public:
+    virtual ~TUiPort() = default;
+
+    // Status bar panels 0..5; panel 6 is the status line, set through ShowStatus.
+    virtual void SetStatusPanel(int panel, const std::string& text) = 0;
+    // The status line; the window repaints at once.
+    virtual void ShowStatus(const std::string& text) = 0;
+    virtual void SetBusyCursor(bool busy) = 0;
+
+    virtual TMsgResult ShowMessage(const TMessage& message) = 0;
+    // The input box; nothing when cancelled.
+    virtual std::optional<std::string> InputText(const std::string& title,
+                                                 const std::string& prompt,
+                                                 const std::string& initial) = 0;
+    // The file dialog; nothing when cancelled.
+    virtual std::optional<std::string> ChooseFile(const TFileChoice& choice) = 0;
+
+    // The single progress window.
+    virtual void ProgressShow(const std::string& text, int maximum, bool withStop) = 0;
+    virtual void ProgressUpdate(const std::string& text, int position) = 0;
+    virtual void ProgressClose() = 0;
+
+    // Nothing when the clipboard holds no text.
+    virtual std::optional<std::string> ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+
+    // An address or a file opened with the desktop's default program.
+    virtual void OpenDocument(const std::string& target) = 0;
+
+    // Lets pending window messages run (repaints, the stop command) during a long operation.
+    virtual void ProcessEvents() = 0;
+
+    virtual void Invalidate(TUiPart part) = 0;
+};
+
+}  // namespace zentrix

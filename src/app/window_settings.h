@@ -1,0 +1,87 @@
+#pragma once
+
+#include <string>
+
+#include "util/ini.h"
+
+namespace zentrix {
+
+// The main window's options kept in the window settings file, section TFormMain. A value of -1
+// for a size means "as designed": the window's layout decides.
+struct TMainOptions {
+    // written at exit
+    int LeftPanelWidth = -1;
+    int DrawsExclude = 0;
+    int DrawsStatLen = 1000;
+    int DrawsStatHeight = -1;
+    int DrawsGraphLen = -1;
+    int FiltersHeight = -1;
+    int LayoutLen = -1;
+    int LayoutCompareLen[5] = {-1, -1, -1, -1, -1};
+    int LayoutCompareHeight = -1;
+    int WeekLen = -1;
+    int WeekHeight = -1;
+    int ScriptLibraryHeight = -1;
+    int ScriptLibraryFilter = 2;
+    // written when changed
+    int WeekChartMode = 0;
+    bool WeekChartType = false;
+    bool AutoUpdates = true;
+    int DownloadDrawsOnStart = 0;
+    bool ScriptLogEnabled = false;
+    bool StakesLogEnabled = false;
+    bool StakesScrollEnabled = true;
+    bool StakesCheckOnLine = true;
+    bool ColorDraws = true;
+    bool ColorCombs = true;
+    bool ColorCard = true;
+    bool ColorCardSequences = true;
+    bool LayoutGradient = true;
+    bool SortedDraws = false;
+    bool PrefetchsEnabled = false;
+    bool ShowTotalLine = true;
+    bool PrefetchsInit = false;
+    int RatingsEffMode = 1;
+    bool ScriptLibraryOn = true;
+    bool SystemsEnabled = true;
+    bool TabGraphs = true;
+    bool TabCard = true;
+    bool TabLayout = true;
+    bool TabWeek = true;
+    bool TabTables = true;
+    int Language = 1049;
+    bool FirstRun = false;
+};
+
+// Zentrix_8x20.frm: each window's section named after its class; the main window's is TFormMain.
+// Placement and list columns live in the same sections (read and written by the front end
+// through Ini()).
+class TWindowSettings {
+  public:
+    static constexpr const char* kMainSection = "TFormMain";
+
+    // Reads nothing yet; Load reads the file.
+    explicit TWindowSettings(std::string path);
+
+    // Reads every option; raises EZentrix when the file cannot be read (the defaults stay).
+    void Load();
+    TMainOptions& Options() { return options_; }
+    const TMainOptions& Options() const { return options_; }
+
+    // Writes one option of the "when changed" kind at once (by its key name).
+    void StoreOption(const std::string& key);
+    // Writes the options of the "at exit" kind; the caller then calls Save.
+    void StoreExitOptions();
+    // Writes the file back; raises EFileError.
+    void Save();
+
+    TIniFile& Ini() { return ini_; }
+
+  private:
+    void Exchange(bool write, const std::string* onlyKey);
+
+    TIniFile ini_;
+    TMainOptions options_;
+};
+
+}  // namespace zentrix
