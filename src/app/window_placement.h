@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "util/ini.h"
+
+namespace zentrix {
+
+// A window's placement as the window settings file keeps it: Flags, ShowCmd (1 normal,
+// 2 minimized, 3 maximized), PixelsPerInch, MinMaxPos and NormPos ("%d,%d,%d,%d"), and the same
+// two positions per screen size (MinMaxPos_%dx%d, NormPos_%dx%d).
+struct TWindowPlacement {
+    int flags = 0;
+    int showCmd = 1;
+    int left = 0, top = 0, right = 0, bottom = 0;  // the normal (restored) frame
+    bool operator==(const TWindowPlacement&) const = default;
+};
+
+struct TScreenInfo {
+    int width = 0;
+    int height = 0;
+    int pixelsPerInch = 96;
+};
+
+void WritePlacement(TIniFile& ini, const std::string& section, const TWindowPlacement& placement,
+                    const TScreenInfo& screen);
+// Nothing when the section holds no placement or was written at another pixel density. The
+// position stored for this screen size wins over the general one.
+std::optional<TWindowPlacement> ReadPlacement(const TIniFile& ini, const std::string& section,
+                                              const TScreenInfo& screen);
+
+// List columns: "<list>.Column<i>" widths and "<list>.SortType" = "column,direction".
+int ReadColumnWidth(const TIniFile& ini, const std::string& section, const std::string& list,
+                    int column, int fallback);
+void WriteColumnWidth(TIniFile& ini, const std::string& section, const std::string& list,
+                      int column, int width);
+std::optional<std::pair<int, int>> ReadSortType(const TIniFile& ini, const std::string& section,
+                                                const std::string& list);
+void WriteSortType(TIniFile& ini, const std::string& section, const std::string& list, int column,
+                   int direction);
+
+}  // namespace zentrix

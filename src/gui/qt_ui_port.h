@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+
+#include "app/ui_port.h"
+
+class QLabel;
+class QWidget;
+
+namespace zentrix::gui {
+
+class TFormProgress;
+
+// The desktop window's UiPort: the status bar panels, Qt message boxes and dialogs, the progress
+// window, the system clipboard and the desktop's default programs.
+class TQtUiPort : public QObject, public TUiPort {
+    Q_OBJECT
+  public:
+    explicit TQtUiPort(QWidget* window);
+    ~TQtUiPort() override;
+
+    // Panels 0..6 of the status bar; 6 is the status line.
+    void SetPanels(const std::array<QLabel*, 7>& panels) { panels_ = panels; }
+    bool Busy() const { return busyCursor_; }
+
+    void SetStatusPanel(int panel, const std::string& text) override;
+    void ShowStatus(const std::string& text) override;
+    void SetBusyCursor(bool busy) override;
+    TMsgResult ShowMessage(const TMessage& message) override;
+    std::optional<std::string> InputText(const std::string& title, const std::string& prompt,
+                                         const std::string& initial) override;
+    std::optional<std::string> ChooseFile(const TFileChoice& choice) override;
+    void ProgressShow(const std::string& text, int maximum, bool withStop) override;
+    void ProgressUpdate(const std::string& text, int position) override;
+    void ProgressClose() override;
+    std::optional<std::string> ClipboardText() override;
+    void SetClipboardText(const std::string& text) override;
+    void OpenDocument(const std::string& target) override;
+    void ProcessEvents() override;
+    void Invalidate(TUiPart part) override;
+
+  signals:
+    void invalidated(zentrix::TUiPart part);
+    void progressStopRequested();
+
+  private:
+    QWidget* window_;
+    std::array<QLabel*, 7> panels_{};
+    bool busyCursor_ = false;
+    QPointer<TFormProgress> progress_;
+};
+
+// "Файлы комбинаций (*.lcv)|*.lcv|Все файлы (*.*)|*.*" as a Qt name filter list.
+QString QtFileFilter(const std::string& filter);
+
+inline QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string S(const QString& text) {
+    return text.toStdString();
+}
+
+}  // namespace zentrix::gui
