@@ -1,0 +1,65 @@
+#include "gui/action_list.h"
+
+#include <QTimer>
+
+namespace zentrix::gui {
+
+TActionList::TActionList(QObject* parent, std::function<bool()> notBusy,
+                         std::function<void(const std::exception&)> onError)
+    : QObject(parent), notBusy_(std::move(notBusy)), onError_(std::move(onError)) {}
+
+QAction* TActionList::Add(const QString& caption, const QString& hint,
+                          const QKeySequence& shortcut, TCondition condition, TExecute execute) {
+    auto* action = new QAction(caption, parent());
+    action->setStatusTip(hint);
+    action->setToolTip(hint.isEmpty() ? caption : hint);
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [this, action, execute] {
+        // A shortcut may arrive between updates: check again.
+        auto it = std::find_if(entries_.begin(), entries_.end(),
+                               [action](const TEntry& e) { return e.action == action; });
+        if (!notBusy_() || (it != entries_.end() && it->condition && !it->condition())) return;
+        Run(execute);
+    });
+    entries_.push_back({action, std::move(condition), {}});
+    return action;
+}
+
+QAction* TActionList::AddCheck(const QString& caption, const QString& hint, TCondition condition,
+                               std::function<bool()> checked, TExecute execute) {
+    QAction* action = Add(caption, hint, {}, std::move(condition), std::move(execute));
+    action->setCheckable(true);
+    entries_.back().checked = std::move(checked);
+    return action;
+}
+
+void TActionList::RequestUpdate() {
+    if (updatePending_) return;
+    updatePending_ = true;
+    QTimer::singleShot(0, this, [this] { UpdateNow(); });
+}
+
+void TActionList::UpdateNow() {
+    updatePending_ = false;
+    const bool free = notBusy_();
+    for (TEntry& e : entries_) {
+        bool enabled = false;
+        try {
+            enabled = free && (!e.condition || e.condition());
+        } catch (...) {
+        }
+        e.action->setEnabled(enabled);
+        if (e.checked) e.action->setChecked(e.checked());
+    }
+}
+
+void TActionList::Run(const TExecute& execute) {
+    try {
+        execute();
+    } catch (const std::exception& error) {
+        onError_(error);
+    }
+    RequestUpdate();
+}
+
+}  // namespace zentrix::gui

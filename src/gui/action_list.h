@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QAction>
+#include <QKeySequence>
+#include <QObject>
+
+#include <functional>
+#include <vector>
+
+namespace zentrix::gui {
+
+// The window's actions: each enabled only while the program is not busy and its own condition
+// holds; its execution runs at the level of a user action, so a failure is shown and the data
+// stays as it was.
+class TActionList : public QObject {
+    Q_OBJECT
+public:
+    using TCondition = std::function<bool()>;
+    using TExecute = std::function<void()>;
+
+    TActionList(QObject* parent, std::function<bool()> notBusy,
+                std::function<void(const std::exception&)> onError);
+
+    QAction* Add(const QString& caption, const QString& hint, const QKeySequence& shortcut,
+                 TCondition condition, TExecute execute);
+    // A checkable action; `checked` tells its state when the actions are updated.
+    QAction* AddCheck(const QString& caption, const QString& hint, TCondition condition,
+                      std::function<bool()> checked, TExecute execute);
+    // Coalesces update requests into one pass when control returns to the event loop.
+    void RequestUpdate();
+    void UpdateNow();
+    // Runs a piece of work the way an action does (errors shown, actions updated after).
+    void Run(const TExecute& execute);
+
+private:
+    struct TEntry {
+        QAction* action;
+        TCondition condition;
+        std::function<bool()> checked;
+    };
+    std::vector<TEntry> entries_;
+    std::function<bool()> notBusy_;
+    std::function<void(const std::exception&)> onError_;
+    bool updatePending_ = false;
+};
+
+}  // namespace zentrix::gui
