@@ -11,7 +11,7 @@ namespace zentrix::gui {
 // "О программе": the title, both version texts and the publisher's links.
 class TFormAbout : public QDialog {
     Q_OBJECT
-public:
+  public:
     TFormAbout(QWidget* parent, TUiPort& ui);
 };
 

@@ -8,8 +8,8 @@ TActionList::TActionList(QObject* parent, std::function<bool()> notBusy,
                          std::function<void(const std::exception&)> onError)
     : QObject(parent), notBusy_(std::move(notBusy)), onError_(std::move(onError)) {}
 
-QAction* TActionList::Add(const QString& caption, const QString& hint,
-                          const QKeySequence& shortcut, TCondition condition, TExecute execute) {
+QAction* TActionList::Add(const QString& caption, const QString& hint, const QKeySequence& shortcut,
+                          TCondition condition, TExecute execute) {
     auto* action = new QAction(caption, parent());
     action->setStatusTip(hint);
     action->setToolTip(hint.isEmpty() ? caption : hint);

@@ -14,7 +14,7 @@ namespace zentrix::gui {
 // stays as it was.
 class TActionList : public QObject {
     Q_OBJECT
-public:
+  public:
     using TCondition = std::function<bool()>;
     using TExecute = std::function<void()>;
 
@@ -32,7 +32,7 @@ public:
     // Runs a piece of work the way an action does (errors shown, actions updated after).
     void Run(const TExecute& execute);
 
-private:
+  private:
     struct TEntry {
         QAction* action;
         TCondition condition;

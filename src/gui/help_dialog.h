@@ -10,10 +10,10 @@ namespace zentrix::gui {
 // topic to open and the dialog says so.
 class TFormHelp : public QDialog {
     Q_OBJECT
-public:
+  public:
     TFormHelp(QWidget* parent, const QString& methodName, const QString& topic);
 
-private:
+  private:
     QTextBrowser* browser_;
 };
 
