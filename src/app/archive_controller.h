@@ -55,6 +55,8 @@ class TArchiveController {
     void ArchiveChanged();
     // Replaces the array in memory only (tests, benchmarks, a front end that reads elsewhere).
     void Assign(TDrawsArray draws);
+    // Empties the array (at the end of the run); nothing is written.
+    void ClearDraws() { draws_.clear(); }
     // Appends draws (download, import) and runs ArchiveChanged.
     void AppendDraws(const TDrawsArray& draws);
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include "util/errors.h"
 #include "util/format.h"
@@ -146,6 +148,139 @@ std::vector<TConfigEntry> ConfigEntries(const TConfigSettings& settings) {
 void SaveConfigGroup(TIniFile& ini, const TConfigSettings& settings, TConfigGroup group) {
     for (const TConfigEntry& e : ConfigEntries(settings))
         if (e.group == group) ini.WriteString(e.section, e.key, e.value);
+}
+
+namespace {
+
+int32_t IntValue(const std::string& key, const std::string& value, int32_t lo, int32_t hi) {
+    auto v = TryStrToInt(Trim(value));
+    if (!v || *v < lo || *v > hi)
+        throw EConvertError(Format("Недопустимое значение %s=%s: нужно целое число от %d до %d",
+                                   {key, value, lo, hi}));
+    return *v;
+}
+
+long double RealValue(const std::string& key, const std::string& value) {
+    auto v = TryStrToFloat(value);
+    if (!v || !std::isfinite(*v))
+        throw EConvertError(Format("Недопустимое значение %s=%s: нужно число", {key, value}));
+    return *v;
+}
+
+std::array<uint8_t, kMaxNumber> SegmentsValue(const std::string& value) {
+    if (value.size() > kMaxNumber)
+        throw EConvertError(Format("Недопустимое значение MatrixSegments=%s: не более %d цифр",
+                                   {value, kMaxNumber}));
+    for (char c : value)
+        if (c < '1' || c > '9')
+            throw EConvertError(
+                Format("Некорректное значение: %s!\n\nУкажите любое число от 1 до 9",
+                       {std::string(1, c)}));
+    return ParseSegmentsText(value);
+}
+
+// "Profit_<i>_Overlap" / "Profit_<i>_Profit": the entry index and whether it is the prize.
+std::optional<std::pair<int, bool>> ProfitKeyOf(const std::string& key) {
+    const std::string lower = LowerCase(key);
+    if (lower.rfind("profit_", 0) != 0) return std::nullopt;
+    const size_t sep = lower.find('_', 7);
+    if (sep == std::string::npos) return std::nullopt;
+    auto index = TryStrToInt(lower.substr(7, sep - 7));
+    const std::string field = lower.substr(sep + 1);
+    if (!index || *index < 0 || (field != "overlap" && field != "profit")) return std::nullopt;
+    return std::make_pair(*index, field == "profit");
+}
+
+}  // namespace
+
+TConfigGroup SetConfigValue(TConfigSettings& settings, const std::string& section,
+                            const std::string& key, const std::string& value) {
+    using G = TConfigGroup;
+    TConfigData& d = settings.data;
+    auto is = [&](const char* sec, const char* name) {
+        return SameText(section, sec) && SameText(key, name);
+    };
+    if (is(kGlobal, "MatrixCols")) {
+        d.MatrixCols = IntValue(key, value, kMatrixColsMin, kMatrixColsMax);
+        return G::Config;
+    }
+    if (is(kGlobal, "MatrixSegments")) {
+        d.MatrixSegments = SegmentsValue(value);
+        return G::Config;
+    }
+    if (is(kGlobal, "ChannelSize")) {
+        d.ChannelSize = IntValue(key, value, kChannelSizeMin, kChannelSizeMax);
+        return G::Config;
+    }
+    if (is(kGlobal, "CombsGenerateMode")) {
+        settings.generateMode = static_cast<uint8_t>(IntValue(key, value, 0, kGenerateModeMax));
+        return G::GenerateDefaults;
+    }
+    if (is(kGlobal, "CombsGenerateParameters")) {
+        settings.generateParameters = Utf8Left(value, kGenerateParametersMax);
+        return G::GenerateDefaults;
+    }
+    if (is(kStakes, "Cost")) {
+        d.Cost = ToCurrency(RealValue(key, value));
+        return G::Config;
+    }
+    if (is(kStakes, "MaxStake")) {
+        d.MaxStake = IntValue(key, value, INT32_MIN, INT32_MAX);
+        return G::Config;
+    }
+    if (is(kStakes, "Profits")) {
+        const int count = IntValue(key, value, 0, kMaxProfits);
+        const size_t old = d.Profits.size();
+        d.Profits.resize(static_cast<size_t>(count));
+        for (size_t i = old; i < d.Profits.size(); ++i)
+            d.Profits[i].Overlap = static_cast<uint8_t>(i);
+        return G::Config;
+    }
+    if (SameText(section, kStakes)) {
+        if (auto profit = ProfitKeyOf(key)) {
+            if (profit->first >= static_cast<int>(d.Profits.size()))
+                throw EConvertError(Format("Записи выигрыша %d нет: сначала задайте STAKES Profits",
+                                           {profit->first}));
+            TProfit& p = d.Profits[profit->first];
+            if (profit->second)
+                p.Profit = ToCurrency(RealValue(key, value));
+            else
+                p.Overlap = static_cast<uint8_t>(IntValue(key, value, 0, kCombSize));
+            return G::Config;
+        }
+    }
+    if (is(kCdl, "Count")) {
+        d.CDL.Count = RealValue(key, value);
+        return G::Config;
+    }
+    if (is(kCdl, "Deviation")) {
+        d.CDL.Deviation = RealValue(key, value);
+        return G::Config;
+    }
+    if (is(kCdl, "Level")) {
+        d.CDL.Level = RealValue(key, value);
+        return G::Config;
+    }
+    if (is(kCdl, "UsePercents")) {
+        d.CDL.UsePercents = IntValue(key, value, 0, 1) != 0;
+        return G::Config;
+    }
+    if (is(kCdl, "UseAbsValues")) {
+        d.CDL.UseAbsValues = IntValue(key, value, 0, 1) != 0;
+        return G::Config;
+    }
+    for (int i = 0; i < 3; ++i) {
+        const std::string n = std::to_string(i + 1);
+        if (SameText(section, kShredding) && SameText(key, "Formula" + n)) {
+            settings.formulas[i] = value;
+            return G::Shredding;
+        }
+        if (SameText(section, kShredding) && SameText(key, "Formula" + n + "Digits")) {
+            settings.formulaDigits[i] = static_cast<uint8_t>(IntValue(key, value, 0, 255));
+            return G::Shredding;
+        }
+    }
+    throw EConvertError(Format("Неизвестный параметр: [%s] %s", {section, key}));
 }
 
 TCurrency ToCurrency(long double value) {

@@ -40,6 +40,12 @@ void LoadShredding(const TIniFile& ini, TConfigSettings& settings);
 std::vector<TConfigEntry> ConfigEntries(const TConfigSettings& settings);
 void SaveConfigGroup(TIniFile& ini, const TConfigSettings& settings, TConfigGroup group);
 
+// Sets one key of the three parts by its section and name (as the file spells them, ignoring
+// case), checked as the parameters dialog checks it; returns the part it belongs to. Raises
+// EConvertError with the reason for an unknown key or a bad value.
+TConfigGroup SetConfigValue(TConfigSettings& settings, const std::string& section,
+                            const std::string& key, const std::string& value);
+
 // The 20 segment digits as the file and the dialog compare them.
 std::string SegmentsText(const std::array<uint8_t, kMaxNumber>& segments);
 // Character n the digit of number n; a missing character or anything but 1..9 counts as 1.
