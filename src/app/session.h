@@ -10,7 +10,7 @@
 
 namespace zentrix {
 
-// What the specification calls the main window, without widgets: the session's conventions, the
+// The main window without its widgets: the session's conventions, the
 // configuration, the draws archive and the working combination list, with the loading a front
 // end runs at start.
 class TMainSession {
