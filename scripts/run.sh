@@ -24,6 +24,7 @@ echo "The command-line tool on the same demo folder instead:"
 echo
 echo "== zentrix-cli game"
 "$cli" --dir "$data" game
+"$cli" --dir "$data" draws list | head -n 11
 echo
 echo "To open the window on a machine with a display:"
 echo "  build/release/src/gui/Zentrix_8x20 --dir \"$data\""

@@ -23,6 +23,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     RegisterGameCommand(app, ctx);
     RegisterDemoCommand(app, ctx);
+    RegisterDrawsCommand(app, ctx);
+    RegisterCombsCommand(app, ctx);
+    RegisterConfigCommand(app, ctx);
 
     // CLI11 wants argv order reversed.
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -33,6 +36,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const CLI::ParseError& e) {
         status = app.exit(e, out, err);
         if (status != 0) status = 2;
+    } catch (const ECliExit& e) {
+        status = e.Status();
     } catch (const EZentrix& e) {
         err << e.what() << "\n";
         status = 1;

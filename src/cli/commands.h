@@ -9,5 +9,8 @@ namespace zentrix::cli {
 // Each command group adds its subcommands to the application.
 void RegisterGameCommand(CLI::App& app, TCliContext& ctx);
 void RegisterDemoCommand(CLI::App& app, TCliContext& ctx);
+void RegisterDrawsCommand(CLI::App& app, TCliContext& ctx);
+void RegisterCombsCommand(CLI::App& app, TCliContext& ctx);
+void RegisterConfigCommand(CLI::App& app, TCliContext& ctx);
 
 }  // namespace zentrix::cli

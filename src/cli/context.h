@@ -1,11 +1,23 @@
 #pragma once
 
+#include <exception>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <utility>
 
 namespace zentrix::cli {
+
+// Ends a command with an exit status after its messages were already shown.
+class ECliExit : public std::exception {
+  public:
+    explicit ECliExit(int status) : status_(status) {}
+    int Status() const { return status_; }
+    const char* what() const noexcept override { return "exit"; }
+
+  private:
+    int status_;
+};
 
 // What every command gets: its output streams and the global options.
 struct TCliContext {

@@ -1,6 +1,13 @@
 #include "core/archive_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "util/errors.h"
 #include "util/files.h"
+#include "util/format.h"
 
 namespace zentrix {
 
@@ -13,6 +20,70 @@ std::string SerializeDraws(const TDrawsArray& draws) {
 
 void WriteDrawsFile(const std::string& path, const TDrawsArray& draws) {
     AtomicWriteFile(path, SerializeDraws(draws));
+}
+
+namespace {
+
+// Reads as much of the file as it gives; `error` is set when reading stopped early.
+std::string ReadAvailable(const std::string& path, std::string& error) {
+    std::string data;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = SystemErrorText(errno);
+        return data;
+    }
+    char buf[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error = SystemErrorText(errno);
+            break;
+        }
+        if (n == 0) break;
+        data.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return data;
+}
+
+}  // namespace
+
+TDrawsFileRead ReadDrawsFile(const std::string& path) {
+    TDrawsFileRead result;
+    if (FileSize(path) < 0) return result;
+    std::string readError;
+    const std::string bytes = ReadAvailable(path, readError);
+    const size_t whole = bytes.size() / kDrawRecordSize;
+    result.draws.reserve(whole);
+    for (size_t i = 0; i < whole; ++i)
+        result.draws.push_back(
+            ReadDrawRecord(std::string_view(bytes).substr(i * kDrawRecordSize, kDrawRecordSize)));
+    const size_t stray = bytes.size() % kDrawRecordSize;
+    if (!readError.empty()) {
+        result.damaged = true;
+        result.error = Format("%s: %s. Прочитано полных записей: %d.",
+                              {path, readError, static_cast<int64_t>(whole)});
+    } else if (stray != 0) {
+        result.damaged = true;
+        result.error = Format(
+            "%s: размер файла (%d байт) не кратен размеру записи (%d байта). Прочитано полных "
+            "записей: %d, лишние байты в конце (%d) пропущены.",
+            {path, static_cast<int64_t>(bytes.size()), static_cast<int64_t>(kDrawRecordSize),
+             static_cast<int64_t>(whole), static_cast<int64_t>(stray)});
+    }
+    if (result.damaged)
+        result.error += " Перед первой записью файл будет сохранен в резервную копию рядом с ним.";
+    return result;
+}
+
+std::string BackupDamagedFile(const std::string& path) {
+    if (FileSize(path) < 0) return {};
+    std::string backup = path + ".bak";
+    for (int i = 2; FileSize(backup) >= 0; ++i) backup = path + ".bak" + std::to_string(i);
+    const std::string bytes = ReadFileBytes(path);
+    AtomicWriteFile(backup, bytes);
+    return backup;
 }
 
 }  // namespace zentrix

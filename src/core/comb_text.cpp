@@ -61,15 +61,17 @@ std::string DrawText(const TDraw& draw) {
     return Format("Тираж № %d от %s, значения: %s", {draw.Number, draw.DateText(), values});
 }
 
+uint8_t CombByte(std::string_view word) {
+    int32_t v = StrToIntDef(Trim(word), 0);
+    return static_cast<uint8_t>(v >= 0 && v <= 255 ? v : 0);
+}
+
 TComb ParseComb(std::string_view text) {
     std::vector<std::string> words = SplitAny(text, "\t ,-.:;|");
     if (words.size() != kCombSize)
         throw EConvertError(Format("Некорректная комбинация: \"%s\"!", {text}));
     TComb comb{};
-    for (int i = 0; i < kCombSize; ++i) {
-        int32_t v = StrToIntDef(Trim(words[i]), 0);
-        comb[i] = static_cast<uint8_t>(v >= 0 && v <= 255 ? v : 0);
-    }
+    for (int i = 0; i < kCombSize; ++i) comb[i] = CombByte(words[i]);
     return comb;
 }
 

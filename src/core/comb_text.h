@@ -16,6 +16,9 @@ std::string CountedNumbersText(const TCountedNumbers& set, std::string_view sepa
 // Тираж № 105 от 07.03.2024 19:30, значения: 3;8;1;20;14;6;11;17 e:2
 std::string DrawText(const TDraw& draw);
 
+// One number of a combination as read from text: a word that is not a number in 0..255 gives 0.
+uint8_t CombByte(std::string_view word);
+
 // Eight words separated by TAB, blank, comma, hyphen, full stop, colon, semicolon or vertical
 // bar; kept in the given order, a word that is not a number in 0..255 giving 0. Any other word
 // count raises EConvertError "Некорректная комбинация: "<text>"!".

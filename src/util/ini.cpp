@@ -9,7 +9,8 @@
 namespace zentrix {
 
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
-    if (FileExists(path_)) Parse(ReadTextFile(path_));
+    // Anything in the file's place that cannot be read (a folder, say) is an error, not "empty".
+    if (FileSize(path_) >= 0) Parse(ReadTextFile(path_));
 }
 
 TIniFile TIniFile::FromText(const std::string& text, std::string path) {

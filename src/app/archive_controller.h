@@ -1,0 +1,94 @@
+#pragma once
+
+#include <bitset>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/session_core.h"
+#include "core/config_data.h"
+#include "core/draw.h"
+#include "core/info_dialog.h"
+
+namespace zentrix {
+
+// The statistic rows of the information dialog for 8 numbers: the registry fills it in.
+// Arguments: the numbers, the position of the draw (its array index, or DrawsOffset for a
+// combination) and SortedDraws.
+using TInfoStatRows =
+    std::function<std::vector<TInfoProperty>(const TComb& numbers, int position, bool sorted)>;
+
+// The draws archive of the session: the array, the reference-draw offset, the draws list's
+// panels and the actions of the draws tab. Rows are positions in the list, newest draw first.
+class TArchiveController {
+  public:
+    TArchiveController(TSessionCore& core, const TConfigSettings& config);
+
+    const TDrawsArray& Draws() const { return draws_; }
+    int Count() const { return static_cast<int>(draws_.size()); }
+    int DrawsOffset() const { return offset_; }
+    // Index of the reference draw; -1 for an empty archive.
+    int ReferenceIndex() const { return Count() - 1 - offset_; }
+    // The offset spin's maximum.
+    int OffsetMaximum() const { return Count() > 0 ? Count() - 1 : 0; }
+    // The numbers of the draw after the reference draw (the layout scheme marks them).
+    const std::bitset<256>& NextDrawSet() const { return nextDrawSet_; }
+    bool SortedDraws() const;
+
+    // Array index of a list row, -1 outside the list.
+    int IndexOfRow(int row) const;
+    std::vector<std::string> RowTexts(int row) const;
+    // A cell's background; nothing for the list's own painting.
+    std::optional<TColor> CellColor(int row, int column) const;
+
+    // The setter of DrawsOffset (the spin): values are held within the spin's range.
+    void SetDrawsOffset(int value);
+
+    // Reads Zentrix_8x20.ldr. A damaged file gives its complete records and the error box; it
+    // is copied to a backup before the first save overwrites it.
+    void LoadArchive();
+    // Rewrites the file from the whole array; false after the error box.
+    bool SaveArchive();
+    void RefreshDrawsList(bool force);
+    // After a change of the archive: saved, then the views recomputed.
+    void ArchiveChanged();
+    // Replaces the array in memory only (tests, benchmarks, a front end that reads elsewhere).
+    void Assign(TDrawsArray draws);
+    // Empties the array (at the end of the run); nothing is written.
+    void ClearDraws() { draws_.clear(); }
+    // Appends draws (download, import) and runs ArchiveChanged.
+    void AppendDraws(const TDrawsArray& draws);
+
+    // DrawsAdd: the dialog opens on NewDrawRecord(); OK commits through AddDraw.
+    bool CanDrawsAdd() const;
+    TDraw NewDrawRecord() const;
+    void AddDraw(const TDraw& draw);
+    // DrawsEdit on the focused row.
+    bool CanDrawsEdit(int focusedRow) const;
+    void EditDraw(int row, const TDraw& draw);
+    // DrawsDel on the selected rows, after the confirmation; true when something was deleted.
+    bool CanDrawsDel(const std::vector<int>& selectedRows) const;
+    bool DeleteDraws(const std::vector<int>& selectedRows);
+    // DrawsInfo on the focused row: the property list (the card comes from MakeInfoCard).
+    bool CanDrawsInfo(int focusedRow) const;
+    std::vector<TInfoProperty> InfoProperties(int row) const;
+    // Properties of 8 numbers at a position, as the information dialog lists them.
+    std::vector<TInfoProperty> StatInfoRows(const TComb& numbers, int position) const;
+    void SetInfoStatRows(TInfoStatRows rows) { infoStatRows_ = std::move(rows); }
+    // DrawsSorted: toggles SortedDraws and stores it at once.
+    bool CanDrawsSorted() const;
+    void ToggleSortedDraws();
+
+  private:
+    TSessionCore& core_;
+    const TConfigSettings& config_;
+    TDrawsArray draws_;
+    int offset_ = 0;
+    int listRows_ = 0;
+    std::bitset<256> nextDrawSet_;
+    bool backupPending_ = false;  // the file on disk is damaged and not yet copied aside
+    TInfoStatRows infoStatRows_;
+};
+
+}  // namespace zentrix

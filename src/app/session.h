@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+#include "app/archive_controller.h"
+#include "app/combs_controller.h"
+#include "app/config_controller.h"
+#include "app/session_core.h"
+#include "core/config_data.h"
+
+namespace zentrix {
+
+// The main window without its widgets: the session's conventions, the
+// configuration, the draws archive and the working combination list, with the loading a front
+// end runs at start.
+class TMainSession {
+  public:
+    TMainSession(std::string dataFolder, TUiPort& ui);
+    TMainSession(const TMainSession&) = delete;
+    TMainSession& operator=(const TMainSession&) = delete;
+
+    TSessionCore& Core() { return core_; }
+    TConfigController& Config() { return config_; }
+    TArchiveController& Archive() { return archive_; }
+    TCombsController& Combs() { return combs_; }
+
+    // The window settings (Zentrix_8x20.frm); a failure shows its error box and the defaults
+    // stay.
+    void LoadWindowSettings();
+    // Zentrix_8x20.ini.
+    void LoadConfig() { config_.LoadConfig(); }
+    // The start's initialization: the arrays sized, the offset 0, the archive loaded, the
+    // working list generated from the saved defaults, the views recomputed.
+    void Initialize();
+
+  private:
+    TSessionCore core_;
+    TConfigSettings configSettings_;
+    TConfigController config_;
+    TArchiveController archive_;
+    TCombsController combs_;
+};
+
+}  // namespace zentrix

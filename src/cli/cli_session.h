@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/session.h"
+#include "cli/cli_ui.h"
+#include "cli/context.h"
+
+namespace zentrix::cli {
+
+// The session a command works on, speaking through the command line's UiPort.
+struct TCliSession {
+    TCliSession(TCliContext& ctx, bool assumeYes)
+        : ui(ctx.err, assumeYes), session(ctx.DataFolder(), ui) {}
+
+    // Exit status 1 when an error box was shown.
+    void ExitOnErrors() const {
+        if (ui.ErrorCount() > 0) throw ECliExit(1);
+    }
+
+    TCliUi ui;
+    TMainSession session;
+};
+
+// The reference-draw offset of --offset, checked against the archive.
+void SetOffsetOption(TArchiveController& archive, int offset);
+
+}  // namespace zentrix::cli
