@@ -1,6 +1,19 @@
 #include "app/session.h"
 
+#include "core/game.h"
+
 namespace zentrix {
+
+namespace {
+
+const char* const kExclusiveAccessMessage =
+    "Невозможно получить монопольный доступ к файлам данных!\n\nВозможные причины данной "
+    "ошибки: \n\n1) Вы пытаетесь запустить вторую копию программы из одного и того же каталога. "
+    "Корректная работа нескольких копий программы возможна только из разных каталогов.\n\n2) Для "
+    "программы нет прав на запись в том каталоге, где она расположена. Например: в Windows 7 и "
+    "выше по умолчанию запрещена запись в c:\\Program Files.\n\nПрограмма будет закрыта!";
+
+}  // namespace
 
 TMainSession::TMainSession(std::string dataFolder, TUiPort& ui)
     : core_(std::move(dataFolder), ui),
@@ -16,11 +29,26 @@ void TMainSession::LoadWindowSettings() {
     }
 }
 
-void TMainSession::Initialize() {
+bool TMainSession::AcquireDataLock() {
+    try {
+        dataLock_.Open(core_.FilePath(".lsk"));
+        return true;
+    } catch (const std::exception&) {
+        core_.ErrorBox(kExclusiveAccessMessage);
+        return false;
+    }
+}
+
+bool TMainSession::Initialize() {
     try {
         core_.ShowStatus("Инициализация...");
         combs_.InitArrays();
+        MatchTables();
         archive_.SetDrawsOffset(0);
+        if (!AcquireDataLock()) {
+            core_.ShowStatus({});
+            return false;
+        }
         archive_.LoadArchive();
         const TConfigSettings& s = config_.Settings();
         combs_.GenerateCombs(true, s.generateMode, s.generateParameters);
@@ -29,6 +57,7 @@ void TMainSession::Initialize() {
         core_.ReportFailure("Ошибка инициализации программы!\n\n%s", e);
     }
     core_.ShowStatus({});
+    return true;
 }
 
 }  // namespace zentrix

@@ -7,6 +7,7 @@
 #include "app/config_controller.h"
 #include "app/session_core.h"
 #include "core/config_data.h"
+#include "util/file_lock.h"
 
 namespace zentrix {
 
@@ -29,9 +30,14 @@ class TMainSession {
     void LoadWindowSettings();
     // Zentrix_8x20.ini.
     void LoadConfig() { config_.LoadConfig(); }
-    // The start's initialization: the arrays sized, the offset 0, the archive loaded, the
-    // working list generated from the saved defaults, the views recomputed.
-    void Initialize();
+    // Holds the stakes file open exclusively for the rest of the run, so a second copy of the
+    // program keeps out of this folder. False after the exclusive-access message.
+    bool AcquireDataLock();
+    bool HoldsDataLock() const { return dataLock_.IsOpen(); }
+    // The start's initialization: the arrays sized, the offset 0, the data folder locked, the
+    // archive loaded, the working list generated from the saved defaults, the views recomputed.
+    // False when the folder is held by another copy: the program must end.
+    bool Initialize();
 
   private:
     TSessionCore core_;
@@ -39,6 +45,7 @@ class TMainSession {
     TConfigController config_;
     TArchiveController archive_;
     TCombsController combs_;
+    TExclusiveFile dataLock_;
 };
 
 }  // namespace zentrix

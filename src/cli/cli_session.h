@@ -11,6 +11,12 @@ struct TCliSession {
     TCliSession(TCliContext& ctx, bool assumeYes)
         : ui(ctx.err, assumeYes), session(ctx.DataFolder(), ui) {}
 
+    // Commands that rewrite the folder's files keep out while the program (or another command)
+    // works there, as a second copy of the program would.
+    void LockData() {
+        if (!session.AcquireDataLock()) throw ECliExit(1);
+    }
+
     // Exit status 1 when an error box was shown.
     void ExitOnErrors() const {
         if (ui.ErrorCount() > 0) throw ECliExit(1);

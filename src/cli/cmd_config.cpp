@@ -36,6 +36,7 @@ void RegisterSet(CLI::App& parent, TCliContext& ctx) {
     cmd->add_option("VALUE", o->value, "New value")->required();
     cmd->callback([&ctx, o] {
         TCliSession s(ctx, false);
+        s.LockData();
         s.session.LoadConfig();
         s.ExitOnErrors();  // never write over a file that could not be read
         TConfigController& config = s.session.Config();

@@ -86,6 +86,7 @@ void RegisterAdd(CLI::App& parent, TCliContext& ctx) {
     AddDateOption(cmd, o->date);
     cmd->callback([&ctx, o] {
         TCliSession s(ctx, false);
+        s.LockData();
         TArchiveController& archive = s.session.Archive();
         archive.LoadArchive();
         TDrawDialogFields fields = DrawDialogFields(archive.NewDrawRecord());
@@ -107,6 +108,7 @@ void RegisterEdit(CLI::App& parent, TCliContext& ctx) {
         ->check(CLI::Range(1, kMaxDrawNumber));
     cmd->callback([&ctx, o] {
         TCliSession s(ctx, false);
+        s.LockData();
         TArchiveController& archive = s.session.Archive();
         archive.LoadArchive();
         const int row = RowOfNumber(s, o->number);
@@ -130,6 +132,7 @@ void RegisterDelete(CLI::App& parent, TCliContext& ctx) {
     cmd->add_flag("--yes", o->yes, "Answer \"Да\" to the confirmation");
     cmd->callback([&ctx, o] {
         TCliSession s(ctx, o->yes);
+        s.LockData();
         TArchiveController& archive = s.session.Archive();
         archive.LoadArchive();
         std::vector<int> rows;

@@ -1,10 +1,36 @@
 #include <QApplication>
+#include <QThread>
 
+#include <filesystem>
+#include <iostream>
+
+#include "app/startup_switches.h"
 #include "gui/main_window.h"
+#include "util/processes.h"
+#include "util/program_folder.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    zentrix::gui::TFormMain window;
+    QApplication::setApplicationName("Zentrix 8x20");
+    std::vector<std::string> args(argv + 1, argv + argc);
+    zentrix::TStartupSwitches switches = zentrix::ParseStartupSwitches(args);
+    const std::string exe = zentrix::ExecutablePath(argv[0]);
+
+    if (switches.restart) {
+        // The previous copy is ending: wait for it, about a minute at most.
+        const std::string name = std::filesystem::path(exe).filename().string();
+        for (int i = 0; i < 600 && zentrix::OtherProcessRunning(name); ++i) QThread::msleep(100);
+        if (zentrix::OtherProcessRunning(name)) return 0;
+    }
+
+    std::string folder;
+    try {
+        folder = zentrix::ResolveDataFolder(switches.dir, exe);
+    } catch (const std::exception& e) {
+        std::cerr << "Zentrix_8x20: " << e.what() << "\n";
+        return 1;
+    }
+    zentrix::gui::TFormMain window(switches, folder);
     window.show();
     return app.exec();
 }

@@ -1,13 +1,281 @@
 #include "gui/main_window.h"
 
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <iostream>
+
+#include "app/publisher_links.h"
+#include "app/session.h"
+#include "app/window_placement.h"
+#include "gui/about_dialog.h"
+#include "gui/action_list.h"
+#include "gui/combs_page.h"
+#include "gui/draws_page.h"
+#include "gui/list_view.h"
+#include "gui/modal_hooks.h"
+#include "gui/params_dialog.h"
+#include "gui/qt_ui_port.h"
 #include "version.h"
 
 namespace zentrix::gui {
 
-TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(
-        QStringLiteral("Zentrix 8x20 версия %1").arg(QString::fromUtf8(kProgramVersion)));
-    resize(1200, 800);
+namespace {
+
+constexpr const char* kSection = TWindowSettings::kMainSection;
+
+TScreenInfo CurrentScreen(const QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return {};
+    return {screen->geometry().width(), screen->geometry().height(),
+            static_cast<int>(screen->logicalDotsPerInch())};
+}
+
+}  // namespace
+
+TFormMain::TFormMain(const TStartupSwitches& switches, const std::string& dataFolder,
+                     QWidget* parent)
+    : QMainWindow(parent), switches_(switches) {
+    setObjectName("FormMain");
+    ui_ = std::make_unique<TQtUiPort>(this);
+    session_ = std::make_unique<TMainSession>(dataFolder, *ui_);
+    actions_ = new TActionList(
+        this, [this] { return session_->Core().NotBusy(); },
+        [this](const std::exception& e) { ShowError(e); });
+    setWindowTitle("Zentrix 8x20");
+    resize(1280, 800);
+
+    CreateStatusBar();
+    CreatePages();
+    CreateActions();
+    CreateMenus();
+    connect(ui_.get(), &TQtUiPort::invalidated, this, &TFormMain::OnInvalidated);
+
+    session_->LoadWindowSettings();
+    RestoreWindowSettings();
+    session_->LoadConfig();
+    actions_->UpdateNow();
+    QTimer::singleShot(0, this, &TFormMain::Initialize);
+}
+
+TFormMain::~TFormMain() {
+    if (!storedSettings_) StoreWindowSettings();
+    ModalHooks().shownMessages.clear();
+}
+
+void TFormMain::CreateStatusBar() {
+    const int widths[] = {140, 150, 220, 150, 100, 100, 0};
+    for (int i = 0; i < 7; ++i) {
+        panels_[i] = new QLabel(this);
+        panels_[i]->setObjectName(QStringLiteral("stPanel%1").arg(i));
+        panels_[i]->setFrameShape(QFrame::StyledPanel);
+        if (widths[i]) panels_[i]->setMinimumWidth(widths[i]);
+        statusBar()->addWidget(panels_[i], widths[i] ? 0 : 1);
+    }
+    ui_->SetPanels(panels_);
+}
+
+void TFormMain::CreatePages() {
+    leftPages_ = new QTabWidget(this);
+    leftPages_->setObjectName("pcLeft");
+    drawsPage_ = new TDrawsPage(leftPages_, *session_, *actions_);
+    combsPage_ = new TCombsPage(leftPages_, *session_, *actions_);
+    leftPages_->addTab(drawsPage_, "Архив тиражей");
+    leftPages_->addTab(combsPage_, "Комбинации");
+
+    mainPages_ = new QTabWidget(this);
+    mainPages_->setObjectName("pcMain");
+
+    split_ = new QSplitter(Qt::Horizontal, this);
+    split_->setObjectName("splMain");
+    split_->addWidget(leftPages_);
+    split_->addWidget(mainPages_);
+    split_->setStretchFactor(1, 1);
+    split_->setSizes({560, 720});
+    setCentralWidget(split_);
+    connect(mainPages_, &QTabWidget::currentChanged, this,
+            [this] { actions_->Run([this] { session_->Core().RefreshViews(false); }); });
+}
+
+void TFormMain::CreateActions() {
+    params_ = actions_->Add(
+        "Параметры", "Параметры системы", {}, [this] { return session_->Config().CanParams(); },
+        [this] { ShowParams(); });
+    exit_ = actions_->Add("Выход", "Выход из программы", QKeySequence("Alt+F4"), {},
+                          [this] { close(); });
+    about_ =
+        actions_->Add("О программе", "Информация о программе", {}, {}, [this] { ShowAbout(); });
+}
+
+void TFormMain::CreateMenus() {
+    QMenu* file = menuBar()->addMenu("Файл");
+    file->addAction(params_);
+    file->addSeparator();
+    file->addAction(exit_);
+
+    QMenu* draws = menuBar()->addMenu("Тиражи");
+    draws->addActions(drawsPage_->Actions());
+
+    QMenu* combs = menuBar()->addMenu("Комбинации");
+    for (QAction* a : combsPage_->Actions()) {
+        if (a)
+            combs->addAction(a);
+        else
+            combs->addSeparator();
+    }
+
+    QMenu* language = menuBar()->addMenu("Язык интерфейса");
+    auto* group = new QActionGroup(language);
+    QAction* russian = language->addAction("Русский");
+    russian->setCheckable(true);
+    russian->setChecked(true);
+    group->addAction(russian);
+
+    QMenu* help = menuBar()->addMenu("Справка");
+    // There is no help file: the action stays disabled.
+    QAction* helpFile = actions_->Add(
+        "Справка", "Вызов файла справки", QKeySequence("F1"), [] { return false; }, [] {});
+    help->addAction(helpFile);
+    help->addAction(about_);
+    help->addSeparator();
+    for (const TPublisherLink& link : kLinkActions) {
+        std::string address = link.address;
+        help->addAction(actions_->Add(Q(link.caption), Q(link.address), {}, {}, [this, address] {
+            session_->Core().Ui().OpenDocument(address);
+        }));
+    }
+    // Window-wide shortcuts of actions only reachable through menus work from any page.
+    for (QAction* a : findChildren<QAction*>()) addAction(a);
+}
+
+void TFormMain::RestoreWindowSettings() {
+    TWindowSettings& settings = session_->Core().Settings();
+    const TMainOptions& o = settings.Options();
+    if (auto p = ReadPlacement(settings.Ini(), kSection, CurrentScreen(this))) {
+        setGeometry(p->left, p->top, p->right - p->left, p->bottom - p->top);
+        if (p->showCmd == 3) setWindowState(Qt::WindowMaximized);
+    }
+    if (o.LeftPanelWidth > 0) {
+        int total = std::max(split_->width(), width());
+        split_->setSizes({o.LeftPanelWidth, std::max(100, total - o.LeftPanelWidth)});
+    }
+    if (o.FiltersHeight > 0) {
+        QSplitter* s = combsPage_->Splitter();
+        int total = std::max(s->height(), 400);
+        s->setSizes({std::max(100, total - o.FiltersHeight), o.FiltersHeight});
+    }
+    drawsPage_->List()->RestoreColumns(settings.Ini(), kSection);
+    combsPage_->List()->RestoreColumns(settings.Ini(), kSection);
+    combsPage_->FilterLog()->RestoreColumns(settings.Ini(), kSection);
+    if (!o.PrefetchsInit) {
+        settings.Options().PrefetchsInit = true;
+        try {
+            settings.StoreOption("PrefetchsInit");
+            settings.StoreOption("PrefetchsEnabled");
+        } catch (const std::exception& e) {
+            session_->Core().ReportFailure("Ошибка загрузки параметров программы!\n\n%s", e);
+        }
+    }
+}
+
+void TFormMain::StoreWindowSettings() {
+    storedSettings_ = true;
+    try {
+        TWindowSettings& settings = session_->Core().Settings();
+        TMainOptions& o = settings.Options();
+        QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+        TWindowPlacement p;
+        p.showCmd = isMaximized() ? 3 : isMinimized() ? 2 : 1;
+        p.left = normal.left();
+        p.top = normal.top();
+        p.right = normal.left() + normal.width();
+        p.bottom = normal.top() + normal.height();
+        WritePlacement(settings.Ini(), kSection, p, CurrentScreen(this));
+        o.LeftPanelWidth = split_->sizes().value(0, o.LeftPanelWidth);
+        o.DrawsExclude = combsPage_->ExcludeSpin()->value();
+        o.FiltersHeight = combsPage_->Splitter()->sizes().value(1, o.FiltersHeight);
+        drawsPage_->List()->StoreColumns(settings.Ini(), kSection);
+        combsPage_->List()->StoreColumns(settings.Ini(), kSection);
+        combsPage_->FilterLog()->StoreColumns(settings.Ini(), kSection);
+        settings.StoreExitOptions();
+        settings.Save();
+    } catch (const std::exception& e) {
+        std::cerr << "Zentrix_8x20: " << e.what() << "\n";
+    }
+}
+
+void TFormMain::Initialize() {
+    TSessionCore& core = session_->Core();
+    setWindowTitle(windowTitle() + " версия " + kProgramVersion);
+    if (!session_->Initialize()) {
+        // Another copy holds this folder: the message was shown; end.
+        storedSettings_ = true;
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    initialized_ = true;
+    if (switches_.EndsAfterInit()) QTimer::singleShot(0, this, &QWidget::close);
+    actions_->UpdateNow();
+    core.ShowStatus({});
+    emit initializationFinished();
+}
+
+void TFormMain::OnInvalidated(TUiPart part) {
+    switch (part) {
+        case TUiPart::DrawsList:
+        case TUiPart::DrawsOffset:
+            drawsPage_->OnInvalidated(part);
+            break;
+        case TUiPart::CombList:
+        case TUiPart::FilterLog:
+            combsPage_->OnInvalidated(part);
+            break;
+        case TUiPart::Caption:
+        case TUiPart::StatTable:
+        case TUiPart::MethodLists:
+        case TUiPart::Actions:
+            break;
+    }
+    actions_->RequestUpdate();
+}
+
+bool TFormMain::event(QEvent* event) {
+    // Hints go to the status line while the program is not busy.
+    if (event->type() == QEvent::StatusTip) {
+        if (session_ && session_->Core().NotBusy())
+            panels_[6]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    if (!storedSettings_) StoreWindowSettings();
+    event->accept();
+}
+
+void TFormMain::ShowParams() {
+    TFormParams dialog(this, session_->Core(), session_->Config().OpenParams());
+    if (ExecDialog(dialog) == QDialog::Accepted) session_->Config().ApplyParams(dialog.Result());
+}
+
+void TFormMain::ShowAbout() {
+    TFormAbout dialog(this, session_->Core().Ui());
+    ExecDialog(dialog);
+}
+
+void TFormMain::ShowError(const std::exception& error) {
+    session_->Core().ErrorBox(error.what());
 }
 
 }  // namespace zentrix::gui

@@ -2,12 +2,84 @@
 
 #include <QMainWindow>
 
+#include <array>
+#include <memory>
+
+#include "app/startup_switches.h"
+#include "app/ui_port.h"
+
+class QLabel;
+class QSplitter;
+class QTabWidget;
+
+namespace zentrix {
+class TMainSession;
+}
+
 namespace zentrix::gui {
 
+class TActionList;
+class TCombsPage;
+class TDrawsPage;
+class TQtUiPort;
+
+// The main window: a frame holding the left page (draws, combinations), the main page of tabs,
+// the menus and the status bar. Everything it shows comes from the session; the pages and the
+// dialogs are classes of their own.
 class TFormMain : public QMainWindow {
     Q_OBJECT
   public:
-    explicit TFormMain(QWidget* parent = nullptr);
+    TFormMain(const TStartupSwitches& switches, const std::string& dataFolder,
+              QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    TMainSession& Session() { return *session_; }
+    TQtUiPort& Ui() { return *ui_; }
+    TActionList& Actions() { return *actions_; }
+    TDrawsPage* DrawsPage() const { return drawsPage_; }
+    TCombsPage* CombsPage() const { return combsPage_; }
+    QTabWidget* LeftPages() const { return leftPages_; }
+    QTabWidget* MainPages() const { return mainPages_; }
+    QLabel* Panel(int i) const { return panels_[i]; }
+    QAction* ParamsAction() const { return params_; }
+    // True once the start's initialization ran (the window is usable).
+    bool Initialized() const { return initialized_; }
+
+  signals:
+    void initializationFinished();
+
+  protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void CreatePages();
+    void CreateActions();
+    void CreateMenus();
+    void CreateStatusBar();
+    void RestoreWindowSettings();
+    void StoreWindowSettings();
+    void Initialize();
+    void OnInvalidated(TUiPart part);
+    void ShowParams();
+    void ShowAbout();
+    void ShowError(const std::exception& error);
+
+    TStartupSwitches switches_;
+    std::unique_ptr<TQtUiPort> ui_;
+    std::unique_ptr<TMainSession> session_;
+    TActionList* actions_ = nullptr;
+    QSplitter* split_ = nullptr;
+    QTabWidget* leftPages_ = nullptr;
+    QTabWidget* mainPages_ = nullptr;
+    TDrawsPage* drawsPage_ = nullptr;
+    TCombsPage* combsPage_ = nullptr;
+    std::array<QLabel*, 7> panels_{};
+    QAction* params_ = nullptr;
+    QAction* exit_ = nullptr;
+    QAction* about_ = nullptr;
+    bool initialized_ = false;
+    bool storedSettings_ = false;
 };
 
 }  // namespace zentrix::gui

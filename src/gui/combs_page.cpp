@@ -1,0 +1,225 @@
+#include "gui/combs_page.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "app/session.h"
+#include "core/list_rows.h"
+#include "gui/action_list.h"
+#include "gui/generate_dialog.h"
+#include "gui/info_dialog.h"
+#include "gui/list_view.h"
+#include "gui/modal_hooks.h"
+#include "gui/qt_ui_port.h"
+#include "gui/virtual_model.h"
+
+namespace zentrix::gui {
+
+namespace {
+
+// A button that mirrors an action but has its own caption (the tool row's short names).
+QPushButton* ActionButton(QAction* action, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setToolTip(action->toolTip());
+    button->setStatusTip(action->statusTip());
+    button->setEnabled(action->isEnabled());
+    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    QObject::connect(action, &QAction::changed, button,
+                     [button, action] { button->setEnabled(action->isEnabled()); });
+    return button;
+}
+
+}  // namespace
+
+TCombsPage::TCombsPage(QWidget* parent, TMainSession& session, TActionList& actions)
+    : QWidget(parent), session_(session), actions_(actions) {
+    setObjectName("tsCombs");
+    TCombsController& combs = session_.Combs();
+
+    TVirtualModel::TSource source;
+    source.header = CombListHeader();
+    source.rowCount = [&combs] { return combs.Count(); };
+    source.rowTexts = [&combs](int row) { return combs.RowTexts(row); };
+    source.cellColor = [&combs](int row, int col) { return combs.CellColor(row, col); };
+    source.alignment.assign(source.header.size(), Qt::AlignRight);
+    model_ = new TVirtualModel(this, std::move(source));
+    list_ = new TListView(this, "lvCombs");
+    list_->setModel(model_);
+    list_->setColumnWidth(0, 64);
+    for (int c = 1; c <= 9; ++c) list_->setColumnWidth(c, 32);
+
+    TVirtualModel::TSource logSource;
+    logSource.header = {"Примененные фильтры", "Значения", "Комбинаций"};
+    logSource.rowCount = [&combs] { return static_cast<int>(combs.FilterLog().size()); };
+    logSource.rowTexts = [&combs](int row) {
+        const TFilterLogLine& l = combs.FilterLog()[row];
+        return std::vector<std::string>{l.applied, l.values, std::to_string(l.count)};
+    };
+    logSource.rowIcon = [this, &combs](int row) {
+        switch (combs.FilterLog()[row].mark) {
+            case TFilterMark::Inclusion:
+                return style()->standardIcon(QStyle::SP_DialogApplyButton);
+            case TFilterMark::Exclusion:
+                return style()->standardIcon(QStyle::SP_DialogCancelButton);
+            case TFilterMark::Undone:
+                return style()->standardIcon(QStyle::SP_ArrowBack);
+        }
+        return QIcon();
+    };
+    logSource.alignment = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight};
+    logModel_ = new TVirtualModel(this, std::move(logSource));
+    log_ = new TListView(this, "lvFilters");
+    log_->setModel(logModel_);
+    log_->setSelectionMode(QAbstractItemView::SingleSelection);
+    log_->setColumnWidth(0, 180);
+    log_->setColumnWidth(1, 120);
+
+    exclude_ = new QSpinBox(this);
+    exclude_->setObjectName("edDrawsExclude");
+    exclude_->setRange(0, 2147483647);
+    exclude_->setToolTip("Исключить указанное количество последних тиражей из списка комбинаций");
+    exclude_->setStatusTip(exclude_->toolTip());
+    exclude_->setValue(session_.Core().Settings().Options().DrawsExclude);
+    exclude_->installEventFilter(this);
+
+    auto rows = [this] { return list_->SelectedRows(); };
+    generate_ = actions_.Add(
+        "Генерировать", "Создать новый список комбинаций", QKeySequence(Qt::Key_F2),
+        [&combs] { return combs.CanCombsGen(); }, [this] { Generate(); });
+    QAction* open = actions_.Add(
+        "Открыть", "Открыть файл комбинаций", QKeySequence("Ctrl+O"),
+        [&combs] { return combs.CanCombsOpen(); }, [&combs] { combs.CombsOpen(); });
+    QAction* save = actions_.Add(
+        "Сохранить", "Сохранить список комбинаций в файле", QKeySequence("Ctrl+S"),
+        [&combs] { return combs.CanCombsSave(); }, [&combs] { combs.CombsSave(); });
+    undo_ = actions_.Add(
+        "Отменить", "Отменить последнюю операцию", QKeySequence("Ctrl+Z"),
+        [&combs] { return combs.CanCombsUndo(); }, [&combs] { combs.CombsUndo(); });
+    delExists_ = actions_.Add(
+        "Исключить тиражи", "Исключить из списка комбинаций выпавшие комбинации",
+        QKeySequence("Ctrl+E"),
+        [this, &combs] { return combs.CanCombsDelExists(exclude_->value()); },
+        [this, &combs] { combs.CombsDelExists(exclude_->value()); });
+    QAction* delSelected = actions_.Add(
+        "Удалить выделенные", "Удалить выделенные комбинации", QKeySequence("Ctrl+Del"),
+        [&combs, rows] { return combs.CanCombsDelSelected(rows()); },
+        [this, &combs, rows] {
+            combs.CombsDelSelected(rows());
+            list_->clearSelection();
+        });
+    QAction* copy = actions_.Add(
+        "Копировать в буфер", "Копировать выделенные комбинации", QKeySequence("Ctrl+C"),
+        [&combs] { return combs.CanCombsCopy(); }, [&combs, rows] { combs.CombsCopy(rows()); });
+    QAction* paste = actions_.Add(
+        "Вставить из буфера", "Вставить комбинации из буфера обмена", QKeySequence("Ctrl+V"),
+        [&combs] { return combs.CanCombsPaste(); }, [&combs] { combs.CombsPaste(); });
+    QAction* selectAll = actions_.Add(
+        "Выделить все", "Выделить все комбинации", QKeySequence("Ctrl+A"),
+        [&combs] { return combs.CanCombsSelectAll(); },
+        [this, &combs] { combs.CombsSelectAll([this] { list_->selectAll(); }); });
+    QAction* checkNums = actions_.Add(
+        "Количество уникальных номеров", "Количество уникальных номеров в списке комбинаций", {},
+        [&combs] { return combs.CanCombsCheckNums(); }, [&combs] { combs.CombsCheckNums(); });
+    QAction* find = actions_.Add(
+        "Проверить по архиву тиражей", "Найти выделенную комбинацию в архиве тиражей",
+        QKeySequence("Ctrl+F"),
+        [this, &combs] { return combs.CanCombsFindInDraws(list_->FocusedRow()); },
+        [this, &combs] { combs.CombsFindInDraws(list_->FocusedRow()); });
+    QAction* info = actions_.Add(
+        "Сведения о комбинации", "Подробная информация о комбинации", {},
+        [this, &combs] { return combs.CanCombsInfo(list_->FocusedRow()); }, [this] { Info(); });
+    // Clipboard and selection keys act on the list only, so text fields keep theirs.
+    for (QAction* a : {copy, paste, selectAll, delSelected}) {
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        list_->addAction(a);
+    }
+    menuActions_ = {generate_, open,  save,      undo_,   delExists_, delSelected, nullptr,
+                    copy,      paste, selectAll, nullptr, checkNums,  find,        info};
+
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(ActionButton(generate_, "Новый", this));
+    tools->addWidget(ActionButton(open, "Открыть", this));
+    tools->addWidget(ActionButton(save, "Сохранить", this));
+    tools->addWidget(ActionButton(undo_, "Отменить", this));
+    tools->addWidget(ActionButton(delExists_, "[-] Тиражи", this));
+    tools->addWidget(exclude_);
+    tools->addStretch();
+
+    split_ = new QSplitter(Qt::Vertical, this);
+    split_->setObjectName("splFilters");
+    split_->addWidget(list_);
+    split_->addWidget(log_);
+    split_->setStretchFactor(0, 3);
+    split_->setStretchFactor(1, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addLayout(tools);
+    layout->addWidget(split_);
+
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        actions_.UpdateNow();
+        QMenu menu(this);
+        for (QAction* a : menuActions_) {
+            if (a)
+                menu.addAction(a);
+            else
+                menu.addSeparator();
+        }
+        menu.exec(list_->viewport()->mapToGlobal(pos));
+    });
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, &actions_,
+            &TActionList::RequestUpdate);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, &actions_,
+            &TActionList::RequestUpdate);
+    connect(exclude_, &QSpinBox::valueChanged, &actions_, &TActionList::RequestUpdate);
+}
+
+bool TCombsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == exclude_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            exclude_->interpretText();
+            actions_.UpdateNow();
+            if (delExists_->isEnabled()) delExists_->trigger();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TCombsPage::OnInvalidated(TUiPart part) {
+    if (part == TUiPart::CombList) {
+        model_->Reload();
+    } else if (part == TUiPart::FilterLog) {
+        logModel_->Reload();
+        if (logModel_->rowCount() > 0) log_->scrollToBottom();
+    }
+}
+
+void TCombsPage::Generate() {
+    const TConfigSettings& s = session_.Config().Settings();
+    TFormGenerate dialog(this, session_.Core().Ui(), s.generateMode, Q(s.generateParameters));
+    if (ExecDialog(dialog) != QDialog::Accepted) return;
+    session_.Combs().CombsGenerate(dialog.Mode(), S(dialog.Parameter()), dialog.SaveAsDefaults());
+}
+
+void TCombsPage::Info() {
+    const int row = list_->FocusedRow();
+    if (row < 0 || row >= session_.Combs().Count()) return;
+    const TConfigData& config = session_.Config().Data();
+    TFormInfo dialog(this, session_.Combs().InfoProperties(row), session_.Combs().Combs()[row],
+                     config.MatrixCols, config.ChannelSize);
+    ExecDialog(dialog);
+}
+
+}  // namespace zentrix::gui
