@@ -61,7 +61,8 @@ void WritePrefetchFile(const std::string& path, const TPrefetchData& data);
 // Builds and writes an entry's file. On failure: nothing, and message holds the text to show.
 std::optional<TPrefetchData> BuildPrefetchFile(const TStatList& list, int entry,
                                                const std::string& folder, std::string& message);
-// The entry's distribution for the statistics table: nothing when its class has no flag N; an
+// The entry's distribution for the statistics table, when the comparison with the full set is on
+// (the caller checks that): nothing when its class has no flag N; an
 // existing non-empty file is read, a missing or empty one is built first. On failure: nothing,
 // and message holds the text to show (the table is then computed without norms).
 std::optional<TPrefetchData> OpenPrefetchFile(const TStatList& list, int entry,

@@ -44,12 +44,16 @@ std::string Fixed(long double value, int decimals) {
 
 }  // namespace
 
-// One cell for sorting: a number at the column's fixed scale, or the text "-" (whether that
-// sorts before a number depends only on the number's text starting with "+").
+// One row for sorting by a column: its cell as a number at the column's fixed scale, or the
+// text "-" (whether that sorts before a number depends only on the number's text starting with
+// "+"), and its label's sort data.
 struct TStatTable::TSortCell {
     bool number = false;
     bool plus = false;
+    bool labelNumber = false;
     int64_t key = 0;
+    uint64_t labelPrefix = 0;
+    int32_t index = 0;
 };
 
 const std::array<const char*, kStatColumnCount>& StatColumnCaptions() {
@@ -237,7 +241,13 @@ std::vector<std::string> TStatTable::StatRowTexts(int row) const {
 
 TStatTable::TSortCell TStatTable::SortCell(int index, int column) const {
     const TStatDraw& r = values_[index];
-    auto number = [](int64_t key, bool plus = false) { return TSortCell{true, plus, key}; };
+    auto number = [](int64_t key, bool plus = false) {
+        TSortCell cell;
+        cell.number = true;
+        cell.plus = plus;
+        cell.key = key;
+        return cell;
+    };
     const TSortCell dash;
     switch (column) {
         case kColCount:
@@ -303,22 +313,35 @@ TStatTable::TSortCell TStatTable::SortCell(int index, int column) const {
 void TStatTable::EnsureLabels() const {
     if (foldedLabels_.size() == values_.size()) return;
     foldedLabels_.resize(values_.size());
+    labelPrefixes_.resize(values_.size());
     labelIsNumber_.resize(values_.size());
     labelNumbers_.resize(values_.size());
+    const char separator = FormatSettings().decimalSeparator;
     for (size_t i = 0; i < values_.size(); ++i) {
-        const std::string label = Label(static_cast<int>(i));
-        const auto v = TryStrToFloat(label);
+        std::string label = Label(static_cast<int>(i));
+        // Most labels are plain ASCII without capitals, and a ":" or a non-ASCII letter in a
+        // label (3:11:17, ЧнЧн (085)) already says it is no number.
+        bool plain = true, maybeNumber = true;
+        for (char c : label) {
+            const auto b = static_cast<unsigned char>(c);
+            if (b >= 0x80 || (c >= 'A' && c <= 'Z')) plain = false;
+            if (b >= 0x80 || (c == ':' && separator != ':')) maybeNumber = false;
+        }
+        const auto v = maybeNumber ? TryStrToFloat(label) : std::nullopt;
         labelIsNumber_[i] = v.has_value();
         labelNumbers_[i] = v.value_or(0);
-        foldedLabels_[i] = LowerCase(label);
+        foldedLabels_[i] = plain ? std::move(label) : LowerCase(label);
+        uint64_t prefix = 0;
+        for (size_t b = 0; b < 8; ++b)
+            prefix = prefix << 8 |
+                     (b < foldedLabels_[i].size() ? static_cast<uint8_t>(foldedLabels_[i][b]) : 0);
+        labelPrefixes_[i] = prefix;
     }
 }
 
-int TStatTable::CompareRows(int a, int b, int column, const std::vector<TSortCell>& cells) const {
+int TStatTable::CompareItems(const TSortCell& x, const TSortCell& y, int column) const {
     int r = 0;
     if (column != kColValue) {
-        const TSortCell& x = cells[a];
-        const TSortCell& y = cells[b];
         if (x.number && y.number)
             r = x.key < y.key ? -1 : x.key > y.key ? 1 : 0;
         else if (x.number)
@@ -328,11 +351,14 @@ int TStatTable::CompareRows(int a, int b, int column, const std::vector<TSortCel
     }
     if (r == 0) {
         // By "Значение": case-folded UTF-8 compared bytewise is CompareText's order.
-        if (labelIsNumber_[a] && labelIsNumber_[b]) {
-            const long double x = labelNumbers_[a], y = labelNumbers_[b];
-            r = x < y ? -1 : x > y ? 1 : 0;
+        if (x.labelNumber && y.labelNumber) {
+            const long double a = labelNumbers_[x.index], b = labelNumbers_[y.index];
+            r = a < b ? -1 : a > b ? 1 : 0;
+        } else if (x.labelPrefix != y.labelPrefix) {
+            // Labels hold no zero bytes, so the padding keeps the bytewise order.
+            r = x.labelPrefix < y.labelPrefix ? -1 : 1;
         } else {
-            const int c = foldedLabels_[a].compare(foldedLabels_[b]);
+            const int c = foldedLabels_[x.index].compare(foldedLabels_[y.index]);
             r = c < 0 ? -1 : c > 0 ? 1 : 0;
         }
     }
@@ -347,14 +373,18 @@ void TStatTable::Sort(int column, bool descending) {
     sortColumn_ = column;
     descending_ = descending;
     EnsureLabels();
-    std::vector<TSortCell> cells;
-    if (column != kColValue) {
-        cells.resize(values_.size());
-        for (size_t i = 0; i < values_.size(); ++i)
-            cells[i] = SortCell(static_cast<int>(i), column);
+    // The merge sort walks the items in sequence, so each carries what most comparisons need.
+    TRecycledVector<TSortCell> items(values_.size());
+    for (size_t i = 0; i < values_.size(); ++i) {
+        TSortCell& item = items[i];
+        if (column != kColValue) item = SortCell(static_cast<int>(i), column);
+        item.index = static_cast<int32_t>(i);
+        item.labelNumber = labelIsNumber_[i] != 0;
+        item.labelPrefix = labelPrefixes_[i];
     }
-    std::iota(order_.begin(), order_.end(), 0);
-    StableMergeSort(order_, [&](int a, int b) { return CompareRows(a, b, column, cells); });
+    StableMergeSort(
+        items, [&](const TSortCell& x, const TSortCell& y) { return CompareItems(x, y, column); });
+    for (size_t i = 0; i < items.size(); ++i) order_[i] = items[i].index;
 }
 
 void TStatTable::SortByClick(int column) {

@@ -123,7 +123,7 @@ class TStatTable {
     int64_t ExpectedValue(int index, int column) const;
     TSortCell SortCell(int index, int column) const;
     void EnsureLabels() const;
-    int CompareRows(int a, int b, int column, const std::vector<TSortCell>& cells) const;
+    int CompareItems(const TSortCell& x, const TSortCell& y, int column) const;
 
     std::shared_ptr<TCustomStat> stat_;
     std::shared_ptr<const TPrefetchData> prefetch_;
@@ -138,8 +138,10 @@ class TStatTable {
     long double scale_ = 0;
     int sortColumn_ = -1;
     bool descending_ = false;
-    // Labels for sorting: case-folded text and its number when it reads as one.
+    // Labels for sorting: case-folded text (its first eight bytes also as one big-endian word,
+    // which decides most comparisons) and its number when it reads as one.
     mutable std::vector<std::string> foldedLabels_;
+    mutable std::vector<uint64_t> labelPrefixes_;
     mutable std::vector<signed char> labelIsNumber_;
     mutable std::vector<long double> labelNumbers_;
 };
@@ -148,14 +150,22 @@ class TStatTable {
 // decimal point), otherwise as texts ignoring case.
 int CompareCellTexts(const std::string& a, const std::string& b);
 
-// Stable top-down merge sort of an index list by a three-way comparison. Its sequence of
+// Stable merge sort by a three-way comparison, short runs by insertion. Its sequence of
 // comparisons is fixed, so two comparisons that agree pair by pair give the same order even
 // where the comparison is not transitive.
 template <typename Items, typename Compare>
 void StableMergeSort(Items& items, Compare compare) {
     Items buffer(items.size());
     auto sort = [&](auto& self, size_t lo, size_t hi) -> void {
-        if (hi - lo < 2) return;
+        if (hi - lo <= 16) {
+            for (size_t i = lo + 1; i < hi; ++i) {
+                auto x = items[i];
+                size_t j = i;
+                for (; j > lo && compare(x, items[j - 1]) < 0; --j) items[j] = items[j - 1];
+                items[j] = x;
+            }
+            return;
+        }
         const size_t mid = lo + (hi - lo) / 2;
         self(self, lo, mid);
         self(self, mid, hi);

@@ -120,6 +120,25 @@ TEST(StatList, Captions) {
     EXPECT_EQ(env.list.EntryCaption(nums, true), "Мои 100% числа [ N ]");
 }
 
+TEST(StatList, FormulaNamesOfTheShreddingGroup) {
+    TStatsEnv env;
+    TStatClass shredding;
+    shredding.code = "SHR%d";
+    shredding.name = "Метод шинковки %0:d: %%s";
+    shredding.group = 12;
+    TStatMethod entry{&shredding, 1, true, "", "(n1+n2+n3+n4)/(n5+n6+n7+n8)"};
+    EXPECT_EQ(env.list.EntryName(entry), "Метод шинковки 1: (n1+n2+n3+n4)/(n5+n6+n7+n8)");
+    entry.CustomName = "Моя %s";
+    EXPECT_EQ(env.list.EntryName(entry), "Моя (n1+n2+n3+n4)/(n5+n6+n7+n8)");
+    // A custom name that is no valid format is shown as typed.
+    entry.CustomName = "Доля 100%";
+    EXPECT_EQ(env.list.EntryName(entry), "Доля 100%");
+    // Other groups never format their names.
+    shredding.group = 0;
+    entry.CustomName = "Моя %s";
+    EXPECT_EQ(env.list.EntryName(entry), "Моя %s");
+}
+
 TEST(StatList, FavouritesText) {
     TStatsEnv env;
     struct TCase {
