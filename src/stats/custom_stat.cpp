@@ -133,7 +133,7 @@ std::string TCustomRatioStat::ValueLabel(const TStatDraw& record) const {
 }
 
 int32_t TCustomRatioStat::LabelToValue(std::string_view text) const {
-    return StrToIntDef(text.substr(0, text.find(':')), 0);
+    return StrToIntDef(Trim(text.substr(0, text.find(':'))), 0);
 }
 
 std::string TCustomMaskStat::ValueLabel(const TStatDraw& record) const {

@@ -45,6 +45,7 @@ void TStatDrawArray::SortByKey() {
 }
 
 void TStatDrawArray::Rehash(size_t capacity) {
+    capacity = std::max<size_t>(capacity, 64);
     slots_.assign(capacity, 0);
     shift_ = 64;
     for (size_t c = capacity; c > 1; c >>= 1) --shift_;

@@ -125,6 +125,47 @@ std::string TestName(const testing::TestParamInfo<std::string>& info) {
 INSTANTIATE_TEST_SUITE_P(Registry, FilteringEveryMethod, testing::ValuesIn(RegisteredCodes()),
                          TestName);
 
+// A method of the kind the later families bring: flag D, no prepared filter of its own. It keeps
+// the combinations holding the first number of the reference draw, or lacking it when removing.
+class TstRefFirst final : public TCustomNumbersStat {
+  public:
+    using TCustomNumbersStat::TCustomNumbersStat;
+    static const TStatClass& Class() {
+        static const TStatClass c = MakeStatClass<TstRefFirst>(
+            {"TstRefFirst", "REF1", "Первое число последнего тиража", 7, kFlagD});
+        return c;
+    }
+    const TStatClass& StatClass() const override { return Class(); }
+    bool FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int, bool,
+                    bool exclude) const override {
+        const int first = ReferenceDraw().Numbers[0];
+        // The mode matters to this test, as it does to the period methods.
+        return (exclude ? !InComb(first, comb) : InComb(first, comb)) && MatchK(selected, 1, first);
+    }
+
+  protected:
+    void DoAddDrawValues(int, int, bool, TStatDrawArray& values, TScanState&) override {
+        AddK1(values, reference_.Numbers[0], true);
+    }
+};
+
+TEST(Filtering, MethodsWithoutAPreparedFilterUseTheirFilterTest) {
+    TStatsEnv env(MakeDemoDraws(20, 5, 45000));
+    TstRefFirst stat(env.list, 0);
+    const int ref = 12;
+    const int first = env.draws[ref].Numbers[0];
+    const std::vector<TStatDraw> selected = {KeyRecord(first)};
+    for (bool exclude : {false, true}) {
+        TCombsArray fast;
+        FilterCombList(stat, selected, ref, false, exclude, AllCombs(), fast);
+        EXPECT_EQ(stat.ReferenceDraw().Number, env.draws[ref].Number);
+        EXPECT_EQ(fast, PlainFilter(stat, selected, ref, exclude, AllCombs()));
+        // The test answers "lacks the number" when removing, so both modes keep the
+        // combinations holding it.
+        EXPECT_EQ(fast.size(), 50388u);
+    }
+}
+
 TEST(Filtering, KeepOrRemoveANumber) {
     TStatsEnv env(MakeDemoDraws(10, 1, 45000));
     auto stat = env.Create("NUMS");
