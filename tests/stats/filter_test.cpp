@@ -67,7 +67,7 @@ TCombsArray OddCombs() {
     return list;
 }
 
-// The filtering as specified: FilterTest on every combination.
+// The plain filtering: FilterTest on every combination.
 TCombsArray PlainFilter(const TCustomStat& stat, const std::vector<TStatDraw>& selected,
                         int refIndex, bool exclude, const TCombsArray& source) {
     TCombsArray out;
