@@ -19,23 +19,42 @@ inline uint64_t CombWord(const TComb& comb) {
     return w;
 }
 
+// Set bits of a word, without the library call that std::popcount becomes on a baseline CPU.
+inline size_t BitCount(uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555ull);
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<size_t>((x * 0x0101010101010101ull) >> 56);
+}
+
 // A filter whose test is a plain predicate on the combination. The tests of 64 combinations
-// become one word of bits without a branch; only the kept ones are then copied.
+// become one word of bits without a branch; the kept ones are then copied through a plain
+// pointer (byte stores through the list itself would make every step reload its end).
 template <typename Pred>
 class TPredicateFilter : public TCombFilter {
   public:
     TPredicateFilter(Pred pred, bool exclude) : pred_(std::move(pred)), exclude_(exclude) {}
 
     void Apply(std::span<const TComb> source, TCombsArray& dest) const override {
-        dest.reserve(dest.size() + source.size());
         const size_t n = source.size();
-        for (size_t block = 0; block < n; block += 64) {
-            const TComb* c = source.data() + block;
-            const size_t m = std::min<size_t>(64, n - block);
+        std::vector<uint64_t> bits((n + 63) / 64);
+        size_t kept = 0;
+        for (size_t w = 0; w < bits.size(); ++w) {
+            const TComb* c = source.data() + w * 64;
+            const size_t m = std::min<size_t>(64, n - w * 64);
             uint64_t keep = 0;
             for (size_t i = 0; i < m; ++i)
                 keep |= static_cast<uint64_t>(pred_(c[i]) != exclude_) << i;
-            for (; keep != 0; keep &= keep - 1) dest.push_back(c[std::countr_zero(keep)]);
+            bits[w] = keep;
+            kept += BitCount(keep);
+        }
+        const size_t base = dest.size();
+        dest.resize(base + kept);
+        TComb* out = dest.data() + base;
+        for (size_t w = 0; w < bits.size(); ++w) {
+            const TComb* c = source.data() + w * 64;
+            for (uint64_t keep = bits[w]; keep != 0; keep &= keep - 1)
+                *out++ = c[std::countr_zero(keep)];
         }
     }
 
