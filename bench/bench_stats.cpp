@@ -1,0 +1,109 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "core/demo_archive.h"
+#include "core/enumerate.h"
+#include "stats/filter.h"
+#include "stats/prefetch.h"
+#include "stats/stat_list.h"
+#include "stats/stat_table.h"
+
+namespace zentrix {
+
+namespace {
+
+// A 10000-draw synthetic archive and the registry over it.
+struct TStatsFixture {
+    TDrawsArray draws = MakeDemoDraws(10000, 1, 45292);
+    TConfigSettings config;
+    TStatList list{draws, config};
+    TStatsFixture() { list.RegisterMethods(); }
+    int High() const { return static_cast<int>(draws.size()) - 1; }
+};
+
+TStatsFixture& Fixture() {
+    static TStatsFixture fixture;
+    return fixture;
+}
+
+TStatTable Table(const std::string& code, int offset, bool sorted) {
+    TStatsFixture& f = Fixture();
+    TStatTableParams p;
+    p.RefIndex = f.High() - offset;
+    p.WindowLength = 1000;
+    p.SortedDraws = sorted;
+    return TStatTable::Compute(f.list.CreateStat(f.list.FindCode(code)), p);
+}
+
+}  // namespace
+
+static void BM_NumsTable(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(Table("NUMS", 0, false).RowCount());
+}
+BENCHMARK(BM_NumsTable)->Unit(benchmark::kMillisecond);
+
+// "Факт" for every value: the reference draw lies 500 draws back.
+static void BM_Knm4Table(benchmark::State& state) {
+    const bool sorted = state.range(0) != 0;
+    for (auto _ : state) benchmark::DoNotOptimize(Table("KNM4", 500, sorted).RowCount());
+    state.counters["rows"] = Table("KNM4", 500, sorted).RowCount();
+}
+BENCHMARK(BM_Knm4Table)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The shown order of a fresh KNM4 table: "Количество" ascending, ties by "Значение".
+static void BM_Knm4InitialSort(benchmark::State& state) {
+    TStatTable table = Table("KNM4", 500, state.range(0) != 0);
+    for (auto _ : state) {
+        table.Sort(kInitialSortColumn, false);
+        benchmark::DoNotOptimize(table.Fact(0));
+    }
+}
+BENCHMARK(BM_Knm4InitialSort)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A fresh table in the order it is first shown: counting, "Факт", labels and the sort.
+static void BM_Knm4TableShown(benchmark::State& state) {
+    for (auto _ : state) {
+        TStatTable table = Table("KNM4", 500, state.range(0) != 0);
+        table.Sort(kInitialSortColumn, false);
+        benchmark::DoNotOptimize(table.Fact(0));
+    }
+}
+BENCHMARK(BM_Knm4TableShown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Keep the combinations with the number 5 out of the full list.
+static void BM_KeepNums5(benchmark::State& state) {
+    TStatsFixture& f = Fixture();
+    auto stat = f.list.CreateStat(f.list.FindCode("NUMS"));
+    TStatDraw five;
+    five.Key.K[0] = 5;
+    const std::vector<TStatDraw> selected{five};
+    const TCombsArray& all = AllCombs();
+    TCombsArray dest;
+    dest.reserve(all.size());
+    for (auto _ : state) {
+        dest.clear();
+        FilterCombList(*stat, selected, f.High(), false, false, all, dest);
+        benchmark::DoNotOptimize(dest.data());
+    }
+    state.counters["kept"] = static_cast<double>(dest.size());
+}
+BENCHMARK(BM_KeepNums5)->Unit(benchmark::kMicrosecond);
+
+// Every full-set file of the registry, written into a scratch folder.
+static void BM_BuildAllPrefetchFiles(benchmark::State& state) {
+    TStatsFixture& f = Fixture();
+    const std::string folder =
+        (std::filesystem::temp_directory_path() / "zentrix_bench_prefetch").string();
+    TGroupSet all;
+    all.set();
+    int built = 0;
+    for (auto _ : state) built = BuildPrefetchFiles(f.list, folder, all);
+    std::filesystem::remove_all(folder);
+    state.counters["files"] = built;
+}
+BENCHMARK(BM_BuildAllPrefetchFiles)->Unit(benchmark::kMillisecond);
+
+}  // namespace zentrix

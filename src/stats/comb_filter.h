@@ -1,0 +1,111 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <vector>
+
+#include "stats/custom_stat.h"
+
+namespace zentrix {
+
+// The eight bytes of a combination as one little-endian word (byte 1 lowest).
+inline uint64_t CombWord(const TComb& comb) {
+    uint64_t w;
+    std::memcpy(&w, comb.data(), sizeof w);
+    return w;
+}
+
+// Set bits of a word, without the library call that std::popcount becomes on a baseline CPU.
+inline size_t BitCount(uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555ull);
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<size_t>((x * 0x0101010101010101ull) >> 56);
+}
+
+// A filter whose test is a plain predicate on the combination. The tests of 64 combinations
+// become one word of bits without a branch; the kept ones are then copied through a plain
+// pointer (byte stores through the list itself would make every step reload its end).
+template <typename Pred>
+class TPredicateFilter : public TCombFilter {
+  public:
+    TPredicateFilter(Pred pred, bool exclude) : pred_(std::move(pred)), exclude_(exclude) {}
+
+    void Apply(std::span<const TComb> source, TCombsArray& dest) const override {
+        const size_t n = source.size();
+        std::vector<uint64_t> bits((n + 63) / 64);
+        size_t kept = 0;
+        for (size_t w = 0; w < bits.size(); ++w) {
+            const TComb* c = source.data() + w * 64;
+            const size_t m = std::min<size_t>(64, n - w * 64);
+            uint64_t keep = 0;
+            for (size_t i = 0; i < m; ++i)
+                keep |= static_cast<uint64_t>(pred_(c[i]) != exclude_) << i;
+            bits[w] = keep;
+            kept += BitCount(keep);
+        }
+        const size_t base = dest.size();
+        dest.resize(base + kept);
+        TComb* out = dest.data() + base;
+        for (size_t w = 0; w < bits.size(); ++w) {
+            const TComb* c = source.data() + w * 64;
+            for (uint64_t keep = bits[w]; keep != 0; keep &= keep - 1)
+                *out++ = c[std::countr_zero(keep)];
+        }
+    }
+
+  private:
+    Pred pred_;
+    bool exclude_;
+};
+
+template <typename Pred>
+std::unique_ptr<TCombFilter> MakePredicateFilter(Pred pred, bool exclude) {
+    return std::make_unique<TPredicateFilter<Pred>>(std::move(pred), exclude);
+}
+
+// A set of small integers 0..255 as a byte table, built from selected key components.
+struct TByteSet {
+    std::array<uint8_t, 256> hit{};
+    bool Has(int v) const { return v >= 0 && v < 256 && hit[v] != 0; }
+    void Add(int v) {
+        if (v >= 0 && v < 256) hit[v] = 1;
+    }
+};
+// The selected K1 components (or W1 with useW1) that lie in 0..255.
+TByteSet SelectedBytes(std::span<const TStatDraw> selected, bool useW1 = false);
+
+// A set of whole keys (all four components) with an open-addressing index.
+class TKeySet {
+  public:
+    explicit TKeySet(std::span<const TStatDraw> selected);
+    bool Has(uint64_t packed) const {
+        const size_t mask = slots_.size() - 1;
+        for (size_t s = Slot(packed);; s = (s + 1) & mask) {
+            if (!used_[s]) return false;
+            if (slots_[s] == packed) return true;
+        }
+    }
+    bool empty() const { return count_ == 0; }
+
+  private:
+    size_t Slot(uint64_t packed) const {
+        return static_cast<size_t>((packed * 0x9E3779B97F4A7C15ull) >> shift_);
+    }
+    std::vector<uint64_t> slots_;
+    std::vector<uint8_t> used_;
+    int shift_ = 64;
+    size_t count_ = 0;
+};
+
+// Packs up to four components as a key would hold them.
+inline uint64_t PackComponents(int k1, int k2 = 0, int k3 = 0, int k4 = 0) {
+    return uint64_t{static_cast<uint16_t>(k1)} | uint64_t{static_cast<uint16_t>(k2)} << 16 |
+           uint64_t{static_cast<uint16_t>(k3)} << 32 | uint64_t{static_cast<uint16_t>(k4)} << 48;
+}
+
+}  // namespace zentrix

@@ -1,0 +1,165 @@
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/draw.h"
+#include "core/game.h"
+#include "stats/stat_class.h"
+#include "stats/stat_draw.h"
+
+namespace zentrix {
+
+class TStatList;
+
+// Scratch state of one scan over the draws (a statistics table, a next-occurrence search),
+// owned by the caller and handed to every AddDrawValues of that scan. Families that follow
+// values through time derive their own state from it (NewScanState).
+class TScanState {
+  public:
+    virtual ~TScanState() = default;
+    // Per tracked value, the draw in which it was last seen.
+    TLastValueArray lastValues;
+};
+
+// A filter prepared once for a selection and applied to many combinations.
+class TCombFilter {
+  public:
+    virtual ~TCombFilter() = default;
+    // Appends to dest, in order, the combinations that the filter keeps: those with a selected
+    // value when it keeps, those without one when it removes.
+    virtual void Apply(std::span<const TComb> source, TCombsArray& dest) const = 0;
+};
+
+// Base of every statistic method. Class-level operations live in the class's descriptor
+// (StatClass()); an instance lives for one computation.
+class TCustomStat {
+  public:
+    // Class-level defaults that the bases and classes may redeclare (see MakeStatClass).
+    static constexpr bool kIsAvailable = true;
+    static constexpr bool kIsListed = true;
+    static constexpr bool kIsGraph = false;
+    static constexpr bool kCanParse = true;
+
+    TCustomStat(const TStatList& list, int index);
+    virtual ~TCustomStat() = default;
+    TCustomStat(const TCustomStat&) = delete;
+    TCustomStat& operator=(const TCustomStat&) = delete;
+
+    virtual const TStatClass& StatClass() const = 0;
+    int Index() const { return FIndex; }
+    std::string Name() const { return StatClass().NameOf(FIndex); }
+    std::string Code() const { return StatClass().CodeOf(FIndex); }
+
+    virtual std::string ValueLabel(const TStatDraw& record) const = 0;
+    // The text as a decimal integer, 0 when it is not one.
+    virtual int32_t LabelToValue(std::string_view text) const;
+    int32_t ParseValue(std::string_view text) const;
+
+    // Every value that can occur, with Count 0.
+    void ListPossibleValues(int refIndex, TStatDrawArray& values);
+    // Copies draw index (and the reference draw for flag D) into the instance; an index outside
+    // the archive gives zeros; with sorted the numbers are sorted ascending.
+    void LoadDraws(int index, int refIndex, bool sorted);
+    void AddCombValues(const TComb& comb, TStatDrawArray& values);
+    void AddDrawValues(int index, int refIndex, bool sorted, TStatDrawArray& values,
+                       TScanState& state);
+    // Draw number of the first draw from fromIndex on that has the record's value; -1 if none.
+    int FindNextOccurrence(const TStatDraw& record, int fromIndex, bool sorted, int refIndex);
+    // True when the combination has one of the selected values. The reference draw must have
+    // been loaded (LoadDraws(-1, refIndex, sorted)) when the class has flag D.
+    virtual bool FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int refIndex,
+                            bool sorted, bool exclude) const = 0;
+
+    virtual std::unique_ptr<TScanState> NewScanState() const;
+    // A filter equal to FilterTest on every combination, with the selection turned into lookup
+    // tables where the family allows it. The default calls FilterTest.
+    virtual std::unique_ptr<TCombFilter> PrepareFilter(std::span<const TStatDraw> selected,
+                                                       int refIndex, bool sorted,
+                                                       bool exclude) const;
+
+    const TDrawsArray& Draws() const { return FDraws; }
+    const TDraw& CurrentDraw() const { return current_; }
+    const TDraw& ReferenceDraw() const { return reference_; }
+
+  protected:
+    // Family hooks behind the operations above; the work record is prepared before each.
+    virtual void DoListPossibleValues(int /*refIndex*/, TStatDrawArray& /*values*/) {}
+    virtual void DoAddCombValues(const TComb& /*comb*/, TStatDrawArray& /*values*/) {}
+    virtual void DoAddDrawValues(int index, int refIndex, bool sorted, TStatDrawArray& values,
+                                 TScanState& state) = 0;
+
+    // Adds the work record with this key.
+    void AddKey(TStatDrawArray& values, const TStatKey& key, bool trackPeriods) {
+        work_.Key = key;
+        AddValue(values, work_, trackPeriods);
+    }
+    void AddK1(TStatDrawArray& values, int k1, bool trackPeriods) {
+        TStatKey key;
+        key.K[0] = static_cast<int16_t>(k1);
+        AddKey(values, key, trackPeriods);
+    }
+    void AddW1(TStatDrawArray& values, int32_t w1, bool trackPeriods) {
+        TStatKey key;
+        key.SetW1(w1);
+        AddKey(values, key, trackPeriods);
+    }
+
+    const TStatList& list_;
+    const int FIndex;
+    const TDrawsArray& FDraws;
+    TDraw current_{};
+    TDraw reference_{};
+    TStatDraw work_{};
+};
+
+// Draws' values that make a graph: one integer per draw.
+class TCustomGraphStat : public TCustomStat {
+  public:
+    static constexpr bool kIsGraph = true;
+    using TCustomStat::TCustomStat;
+
+    std::string ValueLabel(const TStatDraw& record) const override;
+    virtual int32_t CombGraphValue(const TComb& numbers, int index, int refIndex, bool sorted) = 0;
+    virtual int32_t GraphValue(int index, int refIndex, bool sorted);
+};
+
+class TCustomValuesStat : public TCustomStat {
+  public:
+    using TCustomStat::TCustomStat;
+    std::string ValueLabel(const TStatDraw& record) const override;
+};
+
+class TCustomNumbersStat : public TCustomStat {
+  public:
+    using TCustomStat::TCustomStat;
+    std::string ValueLabel(const TStatDraw& record) const override;
+};
+
+// k:m with m = 8 - k.
+class TCustomRatioStat : public TCustomGraphStat {
+  public:
+    using TCustomGraphStat::TCustomGraphStat;
+    std::string ValueLabel(const TStatDraw& record) const override;
+    int32_t LabelToValue(std::string_view text) const override;
+};
+
+// An 8-bit kind mask in W1, position 1 the most significant bit.
+class TCustomMaskStat : public TCustomStat {
+  public:
+    using TCustomStat::TCustomStat;
+    virtual std::string ZeroLetter() const = 0;
+    virtual std::string OneLetter() const = 0;
+    std::string ValueLabel(const TStatDraw& record) const override;
+    int32_t LabelToValue(std::string_view text) const override;
+
+  protected:
+    void DoListPossibleValues(int refIndex, TStatDrawArray& values) override;
+};
+
+// A key's K1 as decimal text, without going through Format (labels are made for every row).
+std::string K1Text(const TStatDraw& record);
+
+}  // namespace zentrix

@@ -1,0 +1,196 @@
+#include "stats/filter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/demo_archive.h"
+#include "core/enumerate.h"
+#include "stats/stat_table.h"
+#include "stats/stats_env.h"
+
+namespace zentrix {
+namespace {
+
+using test::KeyRecord;
+using test::MakeComb;
+using test::TStatsEnv;
+using test::W1Record;
+
+// Selections to try for a method: none, the commonest value, a few, many, and keys that no
+// combination can have next to a real one.
+std::vector<std::vector<TStatDraw>> Selections(const TStatsEnv& env, int entry) {
+    TStatTableParams p;
+    p.RefIndex = static_cast<int>(env.draws.size()) - 1;
+    p.WindowLength = 200;
+    TStatTable table = TStatTable::Compute(env.list.CreateStat(entry), p);
+    table.Sort(kColCount, true);
+    std::vector<TStatDraw> rows;
+    for (int r = 0; r < table.RowCount(); ++r) rows.push_back(table.Record(r));
+    std::vector<std::vector<TStatDraw>> selections = {{}};
+    auto first = [&](size_t n) {
+        return std::vector<TStatDraw>(rows.begin(), rows.begin() + std::min(n, rows.size()));
+    };
+    if (!rows.empty()) {
+        selections.push_back(first(1));
+        selections.push_back(first(3));
+        // Every fifth row from the rare end.
+        std::vector<TStatDraw> spread;
+        for (size_t i = rows.size(); i-- > 0;)
+            if (i % 5 == 0) spread.push_back(rows[i]);
+        spread.resize(std::min<size_t>(spread.size(), 8));
+        selections.push_back(spread);
+    }
+    std::vector<TStatDraw> odd = {KeyRecord(-1), KeyRecord(300), KeyRecord(5, 1), W1Record(70000),
+                                  KeyRecord(0)};
+    if (!rows.empty()) odd.push_back(rows.front());
+    selections.push_back(odd);
+    return selections;
+}
+
+// Combinations as files and the clipboard may hold them: any order, any byte values.
+TCombsArray OddCombs() {
+    TCombsArray list = {
+        MakeComb({0, 0, 0, 0, 0, 0, 0, 0}), MakeComb({255, 255, 255, 255, 255, 255, 255, 255}),
+        MakeComb({20, 19, 18, 17, 16, 15, 14, 13}), MakeComb({5, 5, 5, 5, 5, 5, 5, 5}),
+        MakeComb({44, 1, 200, 7, 7, 0, 13, 100})};
+    uint32_t seed = 12345;
+    for (int i = 0; i < 500; ++i) {
+        TComb c;
+        for (uint8_t& b : c) {
+            seed = seed * 1103515245u + 12345u;
+            b = static_cast<uint8_t>((seed >> 16) % (i % 2 ? 22 : 256));
+        }
+        list.push_back(c);
+    }
+    return list;
+}
+
+// The plain filtering: FilterTest on every combination.
+TCombsArray PlainFilter(const TCustomStat& stat, const std::vector<TStatDraw>& selected,
+                        int refIndex, bool exclude, const TCombsArray& source) {
+    TCombsArray out;
+    for (const TComb& c : source)
+        if (stat.FilterTest(c, selected, refIndex, false, exclude) != exclude) out.push_back(c);
+    return out;
+}
+
+class FilteringEveryMethod : public testing::TestWithParam<std::string> {};
+
+TEST_P(FilteringEveryMethod, PreparedFilterEqualsTheFilterTest) {
+    TStatsEnv env(MakeDemoDraws(300, 11, 45000));
+    const int ref = static_cast<int>(env.draws.size()) - 1;
+    const TCombsArray odd = OddCombs();
+    const int entry = env.Entry(GetParam());
+    ASSERT_GE(entry, 0);
+    auto stat = env.list.CreateStat(entry);
+    stat->LoadDraws(-1, ref, false);
+    for (const auto& selected : Selections(env, entry)) {
+        for (const TCombsArray* source : {&AllCombs(), &odd}) {
+            // FilterTest answers the same in both modes here, so one pass serves both.
+            std::vector<char> has(source->size());
+            for (size_t i = 0; i < source->size(); ++i)
+                has[i] = stat->FilterTest((*source)[i], selected, ref, false, false);
+            for (bool exclude : {false, true}) {
+                TCombsArray expected;
+                for (size_t i = 0; i < source->size(); ++i)
+                    if ((has[i] != 0) != exclude) expected.push_back((*source)[i]);
+                // The result is appended after what the list held.
+                TCombsArray fast = {MakeComb({9, 9, 9, 9, 9, 9, 9, 9})};
+                FilterCombList(*stat, selected, ref, false, exclude, *source, fast);
+                ASSERT_EQ(fast.size(), expected.size() + 1) << selected.size() << " " << exclude;
+                EXPECT_TRUE(std::equal(expected.begin(), expected.end(), fast.begin() + 1))
+                    << selected.size() << " " << exclude;
+            }
+        }
+    }
+}
+
+// Every registered method, families to come included.
+std::vector<std::string> RegisteredCodes() {
+    TStatsEnv env;
+    std::vector<std::string> codes;
+    for (int i = 0; i < env.list.MethodCount(); ++i)
+        codes.push_back(env.list.MethodAt(i).Class->CodeOf(env.list.MethodAt(i).Index));
+    return codes;
+}
+
+std::string TestName(const testing::TestParamInfo<std::string>& info) {
+    std::string name;
+    for (char c : info.param) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, FilteringEveryMethod, testing::ValuesIn(RegisteredCodes()),
+                         TestName);
+
+// A method of the kind the later families bring: flag D, no prepared filter of its own. It keeps
+// the combinations holding the first number of the reference draw, or lacking it when removing.
+class TstRefFirst final : public TCustomNumbersStat {
+  public:
+    using TCustomNumbersStat::TCustomNumbersStat;
+    static const TStatClass& Class() {
+        static const TStatClass c = MakeStatClass<TstRefFirst>(
+            {"TstRefFirst", "REF1", "Первое число последнего тиража", 7, kFlagD});
+        return c;
+    }
+    const TStatClass& StatClass() const override { return Class(); }
+    bool FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int, bool,
+                    bool exclude) const override {
+        const int first = ReferenceDraw().Numbers[0];
+        // The mode matters to this test, as it does to the period methods.
+        return (exclude ? !InComb(first, comb) : InComb(first, comb)) && MatchK(selected, 1, first);
+    }
+
+  protected:
+    void DoAddDrawValues(int, int, bool, TStatDrawArray& values, TScanState&) override {
+        AddK1(values, reference_.Numbers[0], true);
+    }
+};
+
+TEST(Filtering, MethodsWithoutAPreparedFilterUseTheirFilterTest) {
+    TStatsEnv env(MakeDemoDraws(20, 5, 45000));
+    TstRefFirst stat(env.list, 0);
+    const int ref = 12;
+    const int first = env.draws[ref].Numbers[0];
+    const std::vector<TStatDraw> selected = {KeyRecord(first)};
+    for (bool exclude : {false, true}) {
+        TCombsArray fast;
+        FilterCombList(stat, selected, ref, false, exclude, AllCombs(), fast);
+        EXPECT_EQ(stat.ReferenceDraw().Number, env.draws[ref].Number);
+        EXPECT_EQ(fast, PlainFilter(stat, selected, ref, exclude, AllCombs()));
+        // The test answers "lacks the number" when removing, so both modes keep the
+        // combinations holding it.
+        EXPECT_EQ(fast.size(), 50388u);
+    }
+}
+
+TEST(Filtering, KeepOrRemoveANumber) {
+    TStatsEnv env(MakeDemoDraws(10, 1, 45000));
+    auto stat = env.Create("NUMS");
+    const std::vector<TStatDraw> five = {KeyRecord(5)};
+    TCombsArray kept, removed;
+    FilterCombList(*stat, five, 9, false, false, AllCombs(), kept);
+    FilterCombList(*stat, five, 9, false, true, AllCombs(), removed);
+    EXPECT_EQ(kept.size(), 50388u);     // C(19, 7)
+    EXPECT_EQ(removed.size(), 75582u);  // C(19, 8)
+    EXPECT_TRUE(std::all_of(kept.begin(), kept.end(), [](const TComb& c) { return InComb(5, c); }));
+    EXPECT_TRUE(
+        std::none_of(removed.begin(), removed.end(), [](const TComb& c) { return InComb(5, c); }));
+    EXPECT_EQ(PlainFilter(*stat, five, 9, true, AllCombs()), removed);
+}
+
+TEST(Filtering, ExtraNumberNeverFilters) {
+    TStatsEnv env(MakeDemoDraws(10, 1, 45000));
+    auto stat = env.Create("POE1");
+    const std::vector<TStatDraw> all = {KeyRecord(1), KeyRecord(2), KeyRecord(3), KeyRecord(4)};
+    TCombsArray kept, removed;
+    FilterCombList(*stat, all, 9, false, false, AllCombs(), kept);
+    FilterCombList(*stat, all, 9, false, true, AllCombs(), removed);
+    EXPECT_TRUE(kept.empty());
+    EXPECT_EQ(removed, AllCombs());
+}
+
+}  // namespace
+}  // namespace zentrix

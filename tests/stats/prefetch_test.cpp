@@ -1,0 +1,210 @@
+#include "stats/prefetch.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "stats/stats_env.h"
+#include "support/temp_dir.h"
+#include "util/errors.h"
+#include "util/files.h"
+
+namespace zentrix {
+namespace {
+
+using test::KeyRecord;
+using test::TStatsEnv;
+using test::TTempDir;
+
+TPrefetchData Small() {
+    TPrefetchData d;
+    d.Records = {{KeyRecord(1).Key, 5}, {KeyRecord(2, 0, 0, -1).Key, 7}};
+    d.MinCount = 5;
+    d.MaxCount = 7;
+    return d;
+}
+
+TEST(Prefetch, FileName) {
+    EXPECT_EQ(PrefetchFileName("/data", "NUMS"), "/data/Prefetchs/Zentrix_8x20_NUMS.dfc");
+    TStatsEnv env;
+    EXPECT_EQ(PrefetchFileName("/data", env.list, env.Entry("POS3")),
+              "/data/Prefetchs/Zentrix_8x20_POS3.dfc");
+}
+
+TEST(Prefetch, RecordsAndTrailerByteByByte) {
+    const std::string bytes = SerializePrefetch(Small());
+    const std::string expected(
+        "\x01\x00\x00\x00\x00\x00\x00\x00\x05\x00\x00\x00"
+        "\x02\x00\x00\x00\x00\x00\xFF\xFF\x07\x00\x00\x00"
+        "\x05\x00\x00\x00\x07\x00\x00\x00\x00\x00\x00\x00",
+        36);
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(ParsePrefetch(bytes), Small());
+}
+
+TEST(Prefetch, DistributionsOverAllCombinations) {
+    TStatsEnv env;
+    struct TCase {
+        const char* code;
+        size_t records;
+        int firstCount;
+        int minCount;
+        int maxCount;
+        int64_t total;
+    };
+    const TCase cases[] = {
+        {"NUMS", 20, 50388, 50388, 50388, 8 * 125970},  // C(19, 7) each
+        {"EVEN", 9, 45, 45, 44100, 125970},             // C(10, k) C(10, 8 - k)
+        {"SMLV", 9, 45, 45, 44100, 125970},
+        {"POS1", 13, 50388, 1, 50388, 125970},  // 1 first in C(19, 7); 13 only in 13..20
+        {"POS8", 13, 1, 1, 50388, 125970},
+        // Every number is in C(19, 7) combinations: 31 digits over 1..20, twelve of them 1.
+        {"DIGS", 10, 2 * 50388, 2 * 50388, 12 * 50388, 31 * 50388},
+    };
+    for (const TCase& c : cases) {
+        auto stat = env.Create(c.code);
+        const TPrefetchData d = ComputePrefetch(*stat);
+        ASSERT_EQ(d.Records.size(), c.records) << c.code;
+        EXPECT_EQ(d.Records[0].Count, c.firstCount) << c.code;
+        EXPECT_EQ(d.MinCount, c.minCount) << c.code;
+        EXPECT_EQ(d.MaxCount, c.maxCount) << c.code;
+        int64_t total = 0;
+        for (size_t i = 0; i < d.Records.size(); ++i) {
+            total += d.Records[i].Count;
+            if (i > 0) {
+                EXPECT_LT(CompareKeys(d.Records[i - 1].Key, d.Records[i].Key), 0);
+            }
+        }
+        EXPECT_EQ(total, c.total) << c.code;
+    }
+}
+
+TEST(Prefetch, DamagedFiles) {
+    const std::string good = SerializePrefetch(Small());
+    struct TCase {
+        const char* what;
+        std::string bytes;
+    };
+    std::string badTrailer = good;
+    badTrailer[24] = 4;  // MinCount 4, the records say 5
+    std::string badPad = good;
+    badPad[35] = 1;
+    std::string unordered = good.substr(12, 12) + good.substr(0, 12) + good.substr(24);
+    const TCase cases[] = {
+        {"empty", ""},           {"short", good.substr(0, 11)}, {"not whole records", good + "x"},
+        {"trailer", badTrailer}, {"padding", badPad},           {"order", unordered},
+    };
+    for (const TCase& c : cases) EXPECT_THROW(ParsePrefetch(c.bytes), EFileError) << c.what;
+    // A trailer alone is a distribution without values.
+    const TPrefetchData none = ParsePrefetch(good.substr(24));
+    EXPECT_TRUE(none.Records.empty());
+    EXPECT_EQ(none.MaxCount, 7);
+}
+
+TEST(Prefetch, OpenBuildsMissingAndReadsExistingFiles) {
+    TTempDir dir;
+    TStatsEnv env;
+    std::string message;
+    // No distribution for a class without flag N.
+    EXPECT_FALSE(OpenPrefetchFile(env.list, env.Entry("KNM2"), dir.Path(), message));
+    EXPECT_FALSE(OpenPrefetchFile(env.list, env.Entry("POE1"), dir.Path(), message));
+    EXPECT_TRUE(message.empty());
+
+    const std::string nums = PrefetchFileName(dir.Path(), "NUMS");
+    auto built = OpenPrefetchFile(env.list, env.Entry("NUMS"), dir.Path(), message);
+    ASSERT_TRUE(built) << message;
+    EXPECT_EQ(FileSize(nums), 21 * 12);
+    EXPECT_EQ(ReadPrefetchFile(nums), *built);
+
+    // An existing file is read as it is.
+    WritePrefetchFile(nums, Small());
+    auto read = OpenPrefetchFile(env.list, env.Entry("NUMS"), dir.Path(), message);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, Small());
+
+    // An empty file is built again.
+    AtomicWriteFile(nums, "");
+    read = OpenPrefetchFile(env.list, env.Entry("NUMS"), dir.Path(), message);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->Records.size(), 20u);
+
+    // A damaged file: the message, no distribution, the file left for the user.
+    AtomicWriteFile(nums, std::string(30, '\0'));
+    EXPECT_FALSE(OpenPrefetchFile(env.list, env.Entry("NUMS"), dir.Path(), message));
+    EXPECT_EQ(message.rfind("Ошибка открытия файла данных для полного набора вариантов!\n\n"
+                            "Имя файла: " +
+                                nums + "\n\n",
+                            0),
+              0u)
+        << message;
+    EXPECT_EQ(FileSize(nums), 30);
+}
+
+TEST(Prefetch, BuildFailure) {
+    TTempDir dir;
+    TStatsEnv env;
+    // A file where the folder Prefetchs should be.
+    AtomicWriteFile(dir.File("Prefetchs"), "x");
+    std::string message;
+    EXPECT_FALSE(BuildPrefetchFile(env.list, env.Entry("DIGS"), dir.Path(), message));
+    const std::string path = PrefetchFileName(dir.Path(), "DIGS");
+    EXPECT_EQ(message.rfind("Ошибка создания файла данных для полного набора вариантов!\n\n"
+                            "Имя файла: " +
+                                path + "\n\n",
+                            0),
+              0u)
+        << message;
+    EXPECT_FALSE(FileExists(path));
+}
+
+TEST(Prefetch, BuildEveryMissingFile) {
+    TTempDir dir;
+    TStatsEnv env;
+    std::vector<std::string> names;
+    int steps = 0, lastTotal = 0;
+    TPrefetchBuildHooks hooks;
+    hooks.building = [&](const std::string& name) { names.push_back(name); };
+    hooks.step = [&](int done, int total) {
+        EXPECT_EQ(done, ++steps);
+        lastTotal = total;
+    };
+    hooks.failed = [&](const std::string& m) { ADD_FAILURE() << m; };
+    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), {}, hooks), 16);
+    EXPECT_EQ(steps, env.list.MethodCount());
+    EXPECT_EQ(lastTotal, env.list.MethodCount());
+    ASSERT_EQ(names.size(), 16u);
+    EXPECT_EQ(names.front(), "Zentrix_8x20_NUMS.dfc");
+    EXPECT_EQ(names.back(), "Zentrix_8x20_POS8.dfc");
+    for (const char* code : {"KNM2", "KNP21", "POE1"})
+        EXPECT_FALSE(FileExists(PrefetchFileName(dir.Path(), code)));
+
+    // Existing files are kept, unless their group is to be rebuilt.
+    WritePrefetchFile(PrefetchFileName(dir.Path(), "NUMS"), Small());
+    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), {}), 0);
+    EXPECT_EQ(ReadPrefetchFile(PrefetchFileName(dir.Path(), "NUMS")), Small());
+    TGroupSet other;
+    other.set(3);
+    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), other), 0);
+    TGroupSet numbers;
+    numbers.set(0);
+    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), numbers), 16);
+    EXPECT_EQ(ReadPrefetchFile(PrefetchFileName(dir.Path(), "NUMS")).Records.size(), 20u);
+}
+
+TEST(Prefetch, FailuresAreReportedAndTheRestBuilt) {
+    TTempDir dir;
+    TStatsEnv env;
+    // One file's name taken by a folder: that file fails, the others are built.
+    std::filesystem::create_directories(PrefetchFileName(dir.Path(), "EVEN"));
+    std::vector<std::string> failures;
+    TPrefetchBuildHooks hooks;
+    hooks.failed = [&](const std::string& m) { failures.push_back(m); };
+    TGroupSet numbers;
+    numbers.set(0);
+    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), numbers, hooks), 15);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures[0].find("Zentrix_8x20_EVEN.dfc"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zentrix

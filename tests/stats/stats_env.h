@@ -1,0 +1,84 @@
+#pragma once
+
+#include <array>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/draw.h"
+#include "stats/custom_stat.h"
+#include "stats/stat_list.h"
+
+namespace zentrix::test {
+
+inline TDraw MakeDraw(int number, const std::array<int, 8>& numbers, int extra = 1) {
+    TDraw d;
+    d.Number = number;
+    for (int i = 0; i < 8; ++i) d.Numbers[i] = static_cast<uint8_t>(numbers[i]);
+    d.Extra = static_cast<uint8_t>(extra);
+    return d;
+}
+
+inline TComb MakeComb(const std::array<int, 8>& numbers) {
+    TComb c;
+    for (int i = 0; i < 8; ++i) c[i] = static_cast<uint8_t>(numbers[i]);
+    return c;
+}
+
+inline TStatDraw KeyRecord(int k1, int k2 = 0, int k3 = 0, int k4 = 0) {
+    TStatDraw r;
+    r.Key.K = {static_cast<int16_t>(k1), static_cast<int16_t>(k2), static_cast<int16_t>(k3),
+               static_cast<int16_t>(k4)};
+    return r;
+}
+
+inline TStatDraw W1Record(int32_t w1) {
+    TStatDraw r;
+    r.Key.SetW1(w1);
+    return r;
+}
+
+// An archive, a configuration and the registered methods over them.
+struct TStatsEnv {
+    TDrawsArray draws;
+    TConfigSettings config;
+    TStatList list{draws, config};
+
+    TStatsEnv() { list.RegisterMethods(); }
+    explicit TStatsEnv(TDrawsArray d) : draws(std::move(d)) { list.RegisterMethods(); }
+
+    int Entry(const std::string& code) const { return list.FindCode(code); }
+    std::unique_ptr<TCustomStat> Create(const std::string& code) const {
+        return list.CreateStat(list.FindCode(code));
+    }
+};
+
+// The values one draw contributes, in the order they were added.
+inline TStatDrawArray DrawValues(TCustomStat& stat, int index, bool sorted = false) {
+    TStatDrawArray values;
+    auto state = stat.NewScanState();
+    stat.AddDrawValues(index, index, sorted, values, *state);
+    return values;
+}
+
+inline TStatDrawArray CombValues(TCustomStat& stat, const TComb& comb) {
+    TStatDrawArray values;
+    stat.AddCombValues(comb, values);
+    return values;
+}
+
+// "label×count" for every record, in list order.
+inline std::vector<std::string> LabelCounts(const TCustomStat& stat, const TStatDrawArray& v) {
+    std::vector<std::string> out;
+    for (const TStatDraw& r : v) out.push_back(stat.ValueLabel(r) + "x" + std::to_string(r.Count));
+    return out;
+}
+
+inline std::vector<std::string> Labels(const TCustomStat& stat, const TStatDrawArray& v) {
+    std::vector<std::string> out;
+    for (const TStatDraw& r : v) out.push_back(stat.ValueLabel(r));
+    return out;
+}
+
+}  // namespace zentrix::test
