@@ -175,13 +175,13 @@ std::vector<TInfoProperty> TArchiveController::InfoProperties(int row) const {
     const int index = IndexOfRow(row);
     if (index < 0) return {};
     std::vector<TInfoProperty> props = DrawInfoProperties(draws_[index]);
-    for (TInfoProperty& p : StatInfoRows(draws_[index].Numbers, index)) props.push_back(p);
+    for (TInfoProperty& p : StatInfoRows(draws_[index].Numbers, index, true)) props.push_back(p);
     return props;
 }
 
-std::vector<TInfoProperty> TArchiveController::StatInfoRows(const TComb& numbers,
-                                                            int position) const {
-    return infoStatRows_ ? infoStatRows_(numbers, position, SortedDraws())
+std::vector<TInfoProperty> TArchiveController::StatInfoRows(const TComb& numbers, int position,
+                                                            bool isDraw) const {
+    return infoStatRows_ ? infoStatRows_(numbers, position, SortedDraws(), isDraw)
                          : std::vector<TInfoProperty>{};
 }
 

@@ -15,9 +15,10 @@ namespace zentrix {
 
 // The statistic rows of the information dialog for 8 numbers: the registry fills it in.
 // Arguments: the numbers, the position of the draw (its array index, or DrawsOffset for a
-// combination) and SortedDraws.
-using TInfoStatRows =
-    std::function<std::vector<TInfoProperty>(const TComb& numbers, int position, bool sorted)>;
+// combination), SortedDraws, and whether the numbers are the draw's at that position (a draw's
+// own values, such as its extra number, are then read from the draw).
+using TInfoStatRows = std::function<std::vector<TInfoProperty>(const TComb& numbers, int position,
+                                                               bool sorted, bool isDraw)>;
 
 // The draws archive of the session: the array, the reference-draw offset, the draws list's
 // panels and the actions of the draws tab. Rows are positions in the list, newest draw first.
@@ -74,7 +75,7 @@ class TArchiveController {
     bool CanDrawsInfo(int focusedRow) const;
     std::vector<TInfoProperty> InfoProperties(int row) const;
     // Properties of 8 numbers at a position, as the information dialog lists them.
-    std::vector<TInfoProperty> StatInfoRows(const TComb& numbers, int position) const;
+    std::vector<TInfoProperty> StatInfoRows(const TComb& numbers, int position, bool isDraw) const;
     void SetInfoStatRows(TInfoStatRows rows) { infoStatRows_ = std::move(rows); }
     // DrawsSorted: toggles SortedDraws and stores it at once.
     bool CanDrawsSorted() const;

@@ -342,7 +342,7 @@ bool TCombsController::CanCombsInfo(int focusedRow) const {
 
 std::vector<TInfoProperty> TCombsController::InfoProperties(int focusedRow) const {
     if (!ValidRow(focusedRow)) return {};
-    return archive_.StatInfoRows(combs_[focusedRow], archive_.DrawsOffset());
+    return archive_.StatInfoRows(combs_[focusedRow], archive_.DrawsOffset(), false);
 }
 
 }  // namespace zentrix

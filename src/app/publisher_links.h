@@ -8,11 +8,15 @@ struct TPublisherLink {
     const char* address;
 };
 
-inline constexpr TPublisherLink kSiteLink{"Официальный сайт проекта", "https://zentrix.example.org/"};
-inline constexpr TPublisherLink kDownloadsLink{"Страница загрузок", "https://zentrix.example.org/download/"};
-inline constexpr TPublisherLink kMailLink{"Вопросы и пожелания", "mailto:support@zentrix.example.org"};
+inline constexpr TPublisherLink kSiteLink{"Официальный сайт проекта",
+                                          "https://zentrix.example.org/"};
+inline constexpr TPublisherLink kDownloadsLink{"Страница загрузок",
+                                               "https://zentrix.example.org/download/"};
+inline constexpr TPublisherLink kMailLink{"Вопросы и пожелания",
+                                          "mailto:support@zentrix.example.org"};
 inline constexpr TPublisherLink kBlogLink{"Наш блог", "https://zentrix.example.org/blog/"};
-inline constexpr TPublisherLink kSocialLink{"Наши страницы в соцсетях", "https://zentrix.example.org/social/"};
+inline constexpr TPublisherLink kSocialLink{"Наши страницы в соцсетях",
+                                            "https://zentrix.example.org/social/"};
 
 // The link actions of the help menu, in their order.
 inline constexpr TPublisherLink kLinkActions[] = {

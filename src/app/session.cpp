@@ -19,7 +19,8 @@ TMainSession::TMainSession(std::string dataFolder, TUiPort& ui)
     : core_(std::move(dataFolder), ui),
       config_(core_, configSettings_),
       archive_(core_, configSettings_),
-      combs_(core_, archive_, config_) {}
+      combs_(core_, archive_, config_),
+      stats_(core_, configSettings_, archive_, combs_, config_) {}
 
 void TMainSession::LoadWindowSettings() {
     try {
@@ -39,7 +40,7 @@ bool TMainSession::AcquireDataLock() {
     }
 }
 
-bool TMainSession::Initialize() {
+bool TMainSession::Initialize(const TStartupSwitches& switches) {
     try {
         core_.ShowStatus("Инициализация...");
         combs_.InitArrays();
@@ -53,6 +54,9 @@ bool TMainSession::Initialize() {
         const TConfigSettings& s = config_.Settings();
         combs_.GenerateCombs(true, s.generateMode, s.generateParameters);
         core_.RefreshViews(true);
+        // A start only to download draws ends before the full-set files.
+        if (!switches.loadOnly || switches.fullRecreate || switches.fullRefresh)
+            stats_.PrefetchsAtStart(switches.fullRecreate, switches.fullRefresh);
     } catch (const std::exception& e) {
         core_.ReportFailure("Ошибка инициализации программы!\n\n%s", e);
     }

@@ -6,6 +6,8 @@
 #include "app/combs_controller.h"
 #include "app/config_controller.h"
 #include "app/session_core.h"
+#include "app/startup_switches.h"
+#include "app/stats_controller.h"
 #include "core/config_data.h"
 #include "util/file_lock.h"
 
@@ -24,20 +26,24 @@ class TMainSession {
     TConfigController& Config() { return config_; }
     TArchiveController& Archive() { return archive_; }
     TCombsController& Combs() { return combs_; }
+    TStatsController& Stats() { return stats_; }
 
     // The window settings (Zentrix_8x20.frm); a failure shows its error box and the defaults
     // stay.
     void LoadWindowSettings();
     // Zentrix_8x20.ini.
     void LoadConfig() { config_.LoadConfig(); }
+    // The statistic registry: methods registered, Zentrix_8x20.flt read, lists filled.
+    void InitRegistry() { stats_.InitRegistry(); }
     // Holds the stakes file open exclusively for the rest of the run, so a second copy of the
     // program keeps out of this folder. False after the exclusive-access message.
     bool AcquireDataLock();
     bool HoldsDataLock() const { return dataLock_.IsOpen(); }
     // The start's initialization: the arrays sized, the offset 0, the data folder locked, the
     // archive loaded, the working list generated from the saved defaults, the views recomputed.
-    // False when the folder is held by another copy: the program must end.
-    bool Initialize();
+    // Then the full-set files the switches ask for (the missing ones otherwise). False when the
+    // folder is held by another copy: the program must end.
+    bool Initialize(const TStartupSwitches& switches = {});
 
   private:
     TSessionCore core_;
@@ -45,6 +51,7 @@ class TMainSession {
     TConfigController config_;
     TArchiveController archive_;
     TCombsController combs_;
+    TStatsController stats_;
     TExclusiveFile dataLock_;
 };
 

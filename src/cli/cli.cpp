@@ -26,6 +26,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     RegisterDrawsCommand(app, ctx);
     RegisterCombsCommand(app, ctx);
     RegisterConfigCommand(app, ctx);
+    RegisterStatsCommand(app, ctx);
+    RegisterPrefetchCommand(app, ctx);
 
     // CLI11 wants argv order reversed.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

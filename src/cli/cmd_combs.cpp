@@ -73,10 +73,12 @@ void RegisterRemoveDrawn(CLI::App& parent, TCliContext& ctx) {
 }  // namespace
 
 void RegisterCombsCommand(CLI::App& app, TCliContext& ctx) {
-    CLI::App* combs = app.add_subcommand("combs", "Combination lists: generate, remove drawn");
+    CLI::App* combs =
+        app.add_subcommand("combs", "Combination lists: generate, remove drawn, filter");
     combs->require_subcommand(1);
     RegisterGenerate(*combs, ctx);
     RegisterRemoveDrawn(*combs, ctx);
+    RegisterCombsFilterCommand(*combs, ctx);
 }
 
 }  // namespace zentrix::cli

@@ -12,5 +12,9 @@ void RegisterDemoCommand(CLI::App& app, TCliContext& ctx);
 void RegisterDrawsCommand(CLI::App& app, TCliContext& ctx);
 void RegisterCombsCommand(CLI::App& app, TCliContext& ctx);
 void RegisterConfigCommand(CLI::App& app, TCliContext& ctx);
+void RegisterStatsCommand(CLI::App& app, TCliContext& ctx);
+void RegisterPrefetchCommand(CLI::App& app, TCliContext& ctx);
+// "combs filter" joins the combs group.
+void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx);
 
 }  // namespace zentrix::cli

@@ -64,6 +64,7 @@ TFormMain::TFormMain(const TStartupSwitches& switches, const std::string& dataFo
     session_->LoadWindowSettings();
     RestoreWindowSettings();
     session_->LoadConfig();
+    session_->InitRegistry();
     actions_->UpdateNow();
     QTimer::singleShot(0, this, &TFormMain::Initialize);
 }
@@ -217,7 +218,7 @@ void TFormMain::StoreWindowSettings() {
 void TFormMain::Initialize() {
     TSessionCore& core = session_->Core();
     setWindowTitle(windowTitle() + " версия " + kProgramVersion);
-    if (!session_->Initialize()) {
+    if (!session_->Initialize(switches_)) {
         // Another copy holds this folder: the message was shown; end.
         storedSettings_ = true;
         QTimer::singleShot(0, this, &QWidget::close);

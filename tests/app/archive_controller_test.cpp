@@ -253,10 +253,10 @@ TEST_F(ArchiveTest, InformationPropertiesJoinTheStatisticRows) {
     EXPECT_EQ(
         archive.InfoProperties(2),
         (std::vector<TInfoProperty>{{"Номер тиража:", "1"}, {"Дата тиража:", "07.03.2024 19:30"}}));
-    archive.SetInfoStatRows([](const TComb& numbers, int position, bool sorted) {
-        return std::vector<TInfoProperty>{
-            {"Сумма",
-             std::to_string(numbers[0]) + "@" + std::to_string(position) + (sorted ? "s" : "")}};
+    archive.SetInfoStatRows([](const TComb& numbers, int position, bool sorted, bool isDraw) {
+        return std::vector<TInfoProperty>{{"Сумма", std::to_string(numbers[0]) + "@" +
+                                                        std::to_string(position) +
+                                                        (sorted ? "s" : "") + (isDraw ? "" : "c")}};
     });
     EXPECT_EQ(archive.InfoProperties(0).back(), (TInfoProperty{"Сумма", "11@2"}));
     EXPECT_EQ(archive.InfoProperties(0).size(), 2u);  // no date: left out

@@ -277,7 +277,8 @@ TEST_F(CombsTest, ArchiveSearchAndInformation) {
     EXPECT_EQ(ui.messages.back().text, "Выделенная комбинация не найдена архиве тиражей!");
 
     archive.SetDrawsOffset(2);
-    archive.SetInfoStatRows([](const TComb& n, int position, bool) {
+    archive.SetInfoStatRows([](const TComb& n, int position, bool, bool isDraw) {
+        EXPECT_FALSE(isDraw);
         return std::vector<TInfoProperty>{{"Первое", std::to_string(n[0])},
                                           {"Позиция", std::to_string(position)}};
     });

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/archive_controller.h"
+#include "app/combs_controller.h"
+#include "app/config_controller.h"
+#include "app/session_core.h"
+#include "stats/prefetch.h"
+#include "stats/stat_list.h"
+#include "stats/stat_table.h"
+
+namespace zentrix {
+
+class TCustomStat;
+
+// The statistics tab of the session: the registry with its method lists, the table over the
+// window of draws with its cache keys, the full-set comparison and the filtering of the working
+// list by the selected rows. It is the first of the session's views.
+class TStatsController : public TView {
+  public:
+    TStatsController(TSessionCore& core, TConfigSettings& config, TArchiveController& archive,
+                     TCombsController& combs, TConfigController& configController);
+    ~TStatsController() override;
+
+    TStatList& Registry() { return registry_; }
+    const TStatList& Registry() const { return registry_; }
+
+    // At the window's creation: the methods registered, Zentrix_8x20.flt read, the cache keys
+    // reset and the lists filled.
+    void InitRegistry();
+    // FillMethodLists: with rebuild the registry is registered anew keeping the favourites and
+    // names through the method list file; the selections are kept when asked and still valid.
+    void FillMethodLists(bool rebuild, bool keepSelection);
+    const TMethodLists& MethodLists() const { return lists_; }
+    // The statistics list's position; -1 when nothing is selected.
+    int SelectedPosition() const { return position_; }
+    // Choosing another statistic recomputes the table (without force) when "Обновить" is
+    // enabled.
+    void SelectPosition(int position);
+    // The registry entry of the selected statistic, -1 when none.
+    int SelectedEntry() const;
+    std::string SelectedCaption() const;
+    int GraphPosition() const { return graphPosition_; }
+    void SetGraphPosition(int position) { graphPosition_ = position; }
+
+    // "Количество тиражей, использующихся для расчета статистики".
+    int WindowLength() const;
+    void SetWindowLength(int length);
+    // Enter in the spin: recomputes when the value lies within the spin's range.
+    void WindowLengthEntered(int64_t value);
+    static constexpr int kWindowLengthMax = 2147483647;
+
+    void ResetCacheKeys();
+    // CalcStatTable.
+    void CalcStatTable(bool force);
+    void Recompute(bool force) override { CalcStatTable(force); }
+    // The shown table; empty before the first computation and after a clear.
+    const TStatTable& Table() const { return table_; }
+    bool HasTable() const { return hasTable_; }
+    const std::vector<TChartSeries>& Chart() const { return chart_; }
+    // Columns 3 to 5 are shown only with the comparison on.
+    bool NormColumnsShown() const;
+    // A header click: sorts and keeps the sort in the window settings.
+    void SortByClick(int column);
+    // The sort of the settings ("lvDrawsStat.SortType"), "Количество" ascending by default.
+    std::pair<int, bool> StoredSort() const;
+    std::vector<std::string> StatRowTexts(int row) const { return table_.StatRowTexts(row); }
+
+    // The full-set files.
+    std::optional<TPrefetchData> OpenPrefetchFile(int entry);
+    void BuildPrefetchFiles(bool force, TGroupSet groups);
+
+    // FilterCombs: the caller has snapshotted the working list; stat is a scenario's method, or
+    // nothing for the statistics list's selected one; rows are the table's selected rows.
+    void FilterCombs(TCustomStat* stat, bool exclude, const std::vector<int>& rows);
+
+    // Actions.
+    bool CanDrawsStatCalc() const;
+    void DrawsStatCalc() { CalcStatTable(true); }
+    bool CanStatFilter(const std::vector<int>& rows) const;
+    void StatFilterInclude(const std::vector<int>& rows);
+    void StatFilterExclude(const std::vector<int>& rows);
+    bool CanFiltersInfo() const;
+    // The help topic and the name of the selected method.
+    std::string SelectedHelpTopic() const;
+    std::string SelectedMethodName() const;
+    bool CanTogglePrefetchs() const { return core_.NotBusy(); }
+    void TogglePrefetchsEnabled();
+    bool CanToggleShowTotalLine() const;
+    void ToggleShowTotalLine();
+    // "Все доступные статистики" after its question.
+    bool CanAllFavourites() const { return core_.NotBusy(); }
+    void AllFavourites();
+    // The favourites manager's OK (the model already applied to the registry).
+    void FavouritesApplied();
+    std::string MethodListPath() const;
+
+    // The start's full-set files: every file of every group recreated with fullrecreate, else
+    // the missing ones (forced with fullrefresh).
+    void PrefetchsAtStart(bool fullRecreate, bool fullRefresh);
+
+  private:
+    struct TCacheKeys {
+        int archiveLength = -1;
+        int offset = -1;
+        int windowLength = -1;
+        int position = -1;
+        bool operator==(const TCacheKeys&) const = default;
+    };
+    void ClearTable();
+    bool SaveMethodList();
+    void OnConfigChanged(const TConfigChange& change);
+    std::vector<TInfoProperty> InfoRows(const TComb& numbers, int position, bool sorted,
+                                        bool isDraw) const;
+
+    TSessionCore& core_;
+    TArchiveController& archive_;
+    TCombsController& combs_;
+    TStatList registry_;
+    TMethodLists lists_;
+    int position_ = -1;
+    int graphPosition_ = -1;
+    TCacheKeys keys_;
+    TStatTable table_;
+    bool hasTable_ = false;
+    std::vector<TChartSeries> chart_;
+};
+
+}  // namespace zentrix

@@ -1,0 +1,250 @@
+#include <memory>
+#include <optional>
+
+#include "cli/cli_session.h"
+#include "cli/commands.h"
+#include "cli/tsv.h"
+#include "stats/prefetch.h"
+#include "stats/stat_table.h"
+#include "util/errors.h"
+#include "util/files.h"
+#include "util/format.h"
+#include "util/strings.h"
+
+namespace zentrix::cli {
+
+namespace {
+
+// The window options every table command shares.
+struct TTableOptions {
+    std::string code;
+    int window = 1000;
+    int offset = 0;
+    bool sorted = false;
+    bool norm = false;
+};
+
+void AddTableOptions(CLI::App* cmd, TTableOptions& o) {
+    cmd->add_option("CODE", o.code, "Method code, e.g. NUMS, POS3, KNM2 (see \"stats list\")")
+        ->required();
+    cmd->add_option("--window", o.window, "Number of draws counted, ending at the reference draw")
+        ->check(CLI::Range(1, 2147483647));
+    cmd->add_option("--offset", o.offset, "Reference draw: how many draws back from the newest");
+    cmd->add_flag("--sorted", o.sorted, "Numbers of each draw in ascending order");
+    cmd->add_flag("--norm", o.norm,
+                  "Compare with the full set of combinations (builds the file when missing)");
+}
+
+// The session with the registry loaded and every method listed, the archive loaded and the
+// window set as the options say.
+void PrepareStats(TCliSession& s, const TTableOptions& o) {
+    s.session.LoadConfig();
+    s.session.InitRegistry();
+    TArchiveController& archive = s.session.Archive();
+    archive.LoadArchive();
+    s.ExitOnErrors();
+    SetOffsetOption(archive, o.offset);
+    TMainOptions& options = s.session.Core().Settings().Options();
+    options.SortedDraws = o.sorted;
+    options.PrefetchsEnabled = o.norm;
+}
+
+// Selects the method by its code and computes its table.
+void ComputeTable(TCliSession& s, const TTableOptions& o) {
+    TStatsController& stats = s.session.Stats();
+    const int entry = stats.Registry().FindCode(o.code);
+    if (entry < 0) throw EZentrix(Format("Неизвестный метод расчета статистики: %s", {o.code}));
+    stats.Registry().SetAllFavourite();
+    stats.FillMethodLists(false, false);
+    const auto& items = stats.MethodLists().Stats;
+    int position = -1;
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i].Entry == entry) position = static_cast<int>(i);
+    if (position < 0) throw EZentrix(Format("Метод %s не выводится в списке статистик", {o.code}));
+    stats.SelectPosition(position);
+    stats.SetWindowLength(o.window);
+    stats.CalcStatTable(true);
+    s.ExitOnErrors();
+    if (!stats.HasTable()) throw EZentrix("Архив тиражей пуст: статистику рассчитать не по чему");
+}
+
+// "list", or a column's caption or number with an optional ":desc".
+void ApplyOrder(TStatTable& table, const std::string& order) {
+    if (order.empty()) return;
+    if (SameText(order, "list")) {
+        table.ListOrder();
+        return;
+    }
+    std::string column = order;
+    bool descending = false;
+    if (size_t colon = order.rfind(':'); colon != std::string::npos) {
+        std::string dir = order.substr(colon + 1);
+        if (SameText(dir, "desc") || SameText(dir, "asc")) {
+            descending = SameText(dir, "desc");
+            column = order.substr(0, colon);
+        }
+    }
+    int index = -1;
+    if (auto n = TryStrToInt(column); n && *n >= 0 && *n < kStatColumnCount) index = *n;
+    for (int c = 0; c < kStatColumnCount && index < 0; ++c)
+        if (SameText(StatColumnCaptions()[c], column)) index = c;
+    if (index < 0) throw EZentrix(Format("Неизвестный столбец таблицы: %s", {column}));
+    table.Sort(index, descending);
+}
+
+void RegisterList(CLI::App& parent, TCliContext& ctx) {
+    CLI::App* cmd =
+        parent.add_subcommand("list", "The statistic methods of the registry as TSV, in order");
+    cmd->callback([&ctx] {
+        TCliSession s(ctx, false);
+        s.session.LoadConfig();
+        s.session.InitRegistry();
+        s.ExitOnErrors();
+        const TStatList& registry = s.session.Stats().Registry();
+        std::vector<TTsvRow> rows;
+        for (int i = 0; i < registry.MethodCount(); ++i) {
+            const TStatMethod& m = registry.MethodAt(i);
+            rows.push_back({std::to_string(i), m.Class->CodeOf(m.Index),
+                            registry.EntryCaption(i, true), GroupCode(m.Class->MethodGroup()),
+                            FlagLetters(m.Class->AllFlags())});
+        }
+        WriteTsv(ctx.out, {"index", "code", "caption", "group", "flags"}, rows);
+    });
+}
+
+void RegisterTable(CLI::App& parent, TCliContext& ctx) {
+    struct TOptions : TTableOptions {
+        std::string order;
+    };
+    auto o = std::make_shared<TOptions>();
+    CLI::App* cmd = parent.add_subcommand(
+        "table", "A method's statistics table over the window of draws as TSV");
+    AddTableOptions(cmd, *o);
+    cmd->add_option("--order", o->order,
+                    "list (the value list's order) or COLUMN[:desc] by caption or number "
+                    "(default: \"Количество\" ascending)");
+    cmd->callback([&ctx, o] {
+        TCliSession s(ctx, false);
+        PrepareStats(s, *o);
+        ComputeTable(s, *o);
+        // The table is computed; sort a copy for printing.
+        TStatTable table = s.session.Stats().Table();
+        ApplyOrder(table, o->order);
+        TTsvRow header(StatColumnCaptions().begin(), StatColumnCaptions().end());
+        WriteTsvRow(ctx.out, header);
+        TTsvRow row(kStatColumnCount);
+        for (int r = 0; r < table.RowCount(); ++r) {
+            for (int c = 0; c < kStatColumnCount; ++c) row[c] = table.CellText(r, c);
+            WriteTsvRow(ctx.out, row);
+        }
+    });
+}
+
+}  // namespace
+
+void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx) {
+    struct TOptions : TTableOptions {
+        bool keep = false;
+        bool remove = false;
+        std::vector<std::string> values;
+        std::string in, out;
+    };
+    auto o = std::make_shared<TOptions>();
+    CLI::App* cmd = combs.add_subcommand(
+        "filter",
+        "Keep or remove the combinations that have the selected values of a method's table; "
+        "prints the number left");
+    AddTableOptions(cmd, *o);
+    auto* keep = cmd->add_flag("--keep", o->keep, "Keep the combinations with a selected value");
+    auto* remove =
+        cmd->add_flag("--remove", o->remove, "Remove the combinations with a selected value");
+    keep->excludes(remove);
+    cmd->add_option("--values", o->values, "Labels of the table's \"Значение\" column")->required();
+    cmd->add_option("--in", o->in, "Combination file to read (*.lcv)")->required();
+    cmd->add_option("--out", o->out, "Combination file to write (*.lcv)")->required();
+    cmd->callback([&ctx, o] {
+        if (!o->keep && !o->remove) throw CLI::ValidationError("--keep or --remove is required");
+        TCliSession s(ctx, false);
+        PrepareStats(s, *o);
+        ComputeTable(s, *o);
+        TStatsController& stats = s.session.Stats();
+        std::vector<int> rows;
+        for (const std::string& label : o->values) {
+            int found = -1;
+            for (int r = 0; r < stats.Table().RowCount() && found < 0; ++r)
+                if (stats.Table().CellText(r, kColValue) == label) found = r;
+            if (found < 0)
+                throw EZentrix(
+                    Format("Значения \"%s\" нет в таблице статистики %s", {label, o->code}));
+            rows.push_back(found);
+        }
+        TCombsController& combs = s.session.Combs();
+        if (!combs.ReadCombFile(o->in)) throw ECliExit(1);
+        combs.SaveUndo(false);
+        stats.FilterCombs(nullptr, o->remove, rows);
+        combs.WriteCombFile(o->out);
+        s.ExitOnErrors();
+        ctx.out << combs.Count() << "\n";
+    });
+}
+
+void RegisterStatsCommand(CLI::App& app, TCliContext& ctx) {
+    CLI::App* stats = app.add_subcommand("stats", "Statistic methods and their tables");
+    stats->require_subcommand(1);
+    RegisterList(*stats, ctx);
+    RegisterTable(*stats, ctx);
+}
+
+void RegisterPrefetchCommand(CLI::App& app, TCliContext& ctx) {
+    CLI::App* prefetch =
+        app.add_subcommand("prefetch", "Full-set distribution files (folder Prefetchs)");
+    prefetch->require_subcommand(1);
+    struct TOptions {
+        bool force = false;
+        std::vector<std::string> codes;
+    };
+    auto o = std::make_shared<TOptions>();
+    CLI::App* cmd = prefetch->add_subcommand(
+        "build",
+        "Create the missing files (all, or of the given methods); prints how many "
+        "were written");
+    cmd->add_flag("--force", o->force, "Recreate existing files too");
+    cmd->add_option("CODE", o->codes, "Method codes (default: every method with flag N)");
+    cmd->callback([&ctx, o] {
+        TCliSession s(ctx, false);
+        s.session.LoadConfig();
+        s.session.InitRegistry();
+        s.ExitOnErrors();
+        const TStatList& registry = s.session.Stats().Registry();
+        const std::string& folder = s.session.Core().Folder();
+        int written = 0;
+        if (o->codes.empty()) {
+            TGroupSet groups;
+            if (o->force) groups.set();
+            TPrefetchBuildHooks hooks;
+            hooks.failed = [&](const std::string& message) { s.session.Core().ErrorBox(message); };
+            written = BuildPrefetchFiles(registry, folder, groups, hooks);
+        } else {
+            for (const std::string& code : o->codes) {
+                const int entry = registry.FindCode(code);
+                if (entry < 0)
+                    throw EZentrix(Format("Неизвестный метод расчета статистики: %s", {code}));
+                if (!registry.MethodAt(entry).Class->HasNorm())
+                    throw EZentrix(
+                        Format("У метода %s нет распределения по полному набору "
+                               "комбинаций",
+                               {code}));
+                if (!o->force && FileSize(PrefetchFileName(folder, registry, entry)) > 0) continue;
+                std::string message;
+                if (BuildPrefetchFile(registry, entry, folder, message))
+                    ++written;
+                else
+                    s.session.Core().ErrorBox(message);
+            }
+        }
+        s.ExitOnErrors();
+        ctx.out << written << "\n";
+    });
+}
+
+}  // namespace zentrix::cli
