@@ -26,6 +26,7 @@
 #include "gui/modal_hooks.h"
 #include "gui/params_dialog.h"
 #include "gui/qt_ui_port.h"
+#include "gui/stats_tab.h"
 #include "version.h"
 
 namespace zentrix::gui {
@@ -96,6 +97,8 @@ void TFormMain::CreatePages() {
 
     mainPages_ = new QTabWidget(this);
     mainPages_->setObjectName("pcMain");
+    statsTab_ = new TStatsTab(mainPages_, *session_, *actions_);
+    mainPages_->addTab(statsTab_, "Статистика");
 
     split_ = new QSplitter(Qt::Horizontal, this);
     split_->setObjectName("splMain");
@@ -133,6 +136,14 @@ void TFormMain::CreateMenus() {
             combs->addAction(a);
         else
             combs->addSeparator();
+    }
+
+    QMenu* stats = menuBar()->addMenu("Статистика");
+    for (QAction* a : statsTab_->Actions()) {
+        if (a)
+            stats->addAction(a);
+        else
+            stats->addSeparator();
     }
 
     QMenu* language = menuBar()->addMenu("Язык интерфейса");
@@ -178,6 +189,12 @@ void TFormMain::RestoreWindowSettings() {
     drawsPage_->List()->RestoreColumns(settings.Ini(), kSection);
     combsPage_->List()->RestoreColumns(settings.Ini(), kSection);
     combsPage_->FilterLog()->RestoreColumns(settings.Ini(), kSection);
+    statsTab_->Table()->RestoreColumns(settings.Ini(), kSection);
+    if (o.DrawsStatHeight > 0) {
+        QSplitter* s = statsTab_->Splitter();
+        int total = std::max(s->height(), 600);
+        s->setSizes({std::max(100, total - o.DrawsStatHeight), o.DrawsStatHeight});
+    }
     if (!o.PrefetchsInit) {
         settings.Options().PrefetchsInit = true;
         try {
@@ -208,6 +225,8 @@ void TFormMain::StoreWindowSettings() {
         drawsPage_->List()->StoreColumns(settings.Ini(), kSection);
         combsPage_->List()->StoreColumns(settings.Ini(), kSection);
         combsPage_->FilterLog()->StoreColumns(settings.Ini(), kSection);
+        statsTab_->Table()->StoreColumns(settings.Ini(), kSection);
+        o.DrawsStatHeight = statsTab_->Splitter()->sizes().value(1, o.DrawsStatHeight);
         settings.StoreExitOptions();
         settings.Save();
     } catch (const std::exception& e) {
@@ -241,9 +260,11 @@ void TFormMain::OnInvalidated(TUiPart part) {
         case TUiPart::FilterLog:
             combsPage_->OnInvalidated(part);
             break;
-        case TUiPart::Caption:
         case TUiPart::StatTable:
         case TUiPart::MethodLists:
+            statsTab_->OnInvalidated(part);
+            break;
+        case TUiPart::Caption:
         case TUiPart::Actions:
             break;
     }

@@ -22,6 +22,7 @@ class TActionList;
 class TCombsPage;
 class TDrawsPage;
 class TQtUiPort;
+class TStatsTab;
 
 // The main window: a frame holding the left page (draws, combinations), the main page of tabs,
 // the menus and the status bar. Everything it shows comes from the session; the pages and the
@@ -38,6 +39,7 @@ class TFormMain : public QMainWindow {
     TActionList& Actions() { return *actions_; }
     TDrawsPage* DrawsPage() const { return drawsPage_; }
     TCombsPage* CombsPage() const { return combsPage_; }
+    TStatsTab* StatsTab() const { return statsTab_; }
     QTabWidget* LeftPages() const { return leftPages_; }
     QTabWidget* MainPages() const { return mainPages_; }
     QLabel* Panel(int i) const { return panels_[i]; }
@@ -74,6 +76,7 @@ class TFormMain : public QMainWindow {
     QTabWidget* mainPages_ = nullptr;
     TDrawsPage* drawsPage_ = nullptr;
     TCombsPage* combsPage_ = nullptr;
+    TStatsTab* statsTab_ = nullptr;
     std::array<QLabel*, 7> panels_{};
     QAction* params_ = nullptr;
     QAction* exit_ = nullptr;

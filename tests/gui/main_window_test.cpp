@@ -7,6 +7,9 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <QComboBox>
+#include <QPushButton>
+#include <QTreeWidget>
 #include "app/session.h"
 #include "core/archive_file.h"
 #include "core/demo_archive.h"
@@ -14,12 +17,16 @@
 #include "gui/combs_page.h"
 #include "gui/draw_dialog.h"
 #include "gui/draws_page.h"
+#include "gui/favourites_dialog.h"
+#include "gui/generate_dialog.h"
 #include "gui/gui_test_main.h"
 #include "gui/list_view.h"
 #include "gui/main_window.h"
 #include "gui/modal_hooks.h"
 #include "gui/params_dialog.h"
+#include "gui/stats_tab.h"
 #include "support/temp_dir.h"
+#include "util/files.h"
 #include "util/program_folder.h"
 
 namespace zentrix::gui {
@@ -112,6 +119,83 @@ class TestMainWindow : public QObject {
         const TConfigData& config = w->Session().Config().Data();
         QCOMPARE(config.MatrixCols, 6);
         QCOMPARE(int(config.MatrixSegments[19]), 7);
+    }
+
+    void generateFilterFromTheTableAndUndo() {
+        test::TTempDir dir;
+        WriteArchive(dir.Path(), 200);
+        auto w = OpenWindow(dir.Path());
+        // A new list of the combinations made of 1..9 only.
+        ModalHooks().dialogActions.push_back([](QDialog* d) {
+            auto* dialog = static_cast<TFormGenerate*>(d);
+            dialog->ModeBox()->setCurrentIndex(2);
+            dialog->ParameterEdit()->setText("1;2;3;4;5;6;7;8;9");
+            dialog->accept();
+        });
+        w->CombsPage()->GenerateAction()->trigger();
+        QCOMPARE(w->Panel(3)->text(), QString("Комбинаций: 9"));
+        QVERIFY(!w->CombsPage()->UndoAction()->isEnabled());
+
+        // Remove the combinations holding 5: only 1..4,6..9 is left.
+        TStatsTab* tab = w->StatsTab();
+        QCOMPARE(tab->MethodBox()->currentText(), QString("{ num } Числа тиража [ N ]"));
+        QAbstractItemModel* model = tab->Table()->model();
+        QCOMPARE(model->rowCount(), 20);
+        int row = -1;
+        for (int r = 0; r < model->rowCount(); ++r)
+            if (model->index(r, 0).data().toString() == "5") row = r;
+        QVERIFY(row >= 0);
+        tab->Table()->selectRow(row);
+        w->Actions().UpdateNow();
+        QVERIFY(tab->ExcludeAction()->isEnabled());
+        tab->ExcludeAction()->trigger();
+        QCOMPARE(w->Panel(3)->text(), QString("Комбинаций: 1"));
+        QCOMPARE(w->CombsPage()->List()->model()->index(0, 5).data().toString(), QString("6"));
+        QAbstractItemModel* log = w->CombsPage()->FilterLog()->model();
+        QCOMPARE(log->rowCount(), 1);
+        QCOMPARE(log->index(0, 1).data().toString(), QString("5"));
+        QCOMPARE(log->index(0, 2).data().toString(), QString("1"));
+
+        w->Actions().UpdateNow();
+        QVERIFY(w->CombsPage()->UndoAction()->isEnabled());
+        w->CombsPage()->UndoAction()->trigger();
+        QCOMPARE(w->Panel(3)->text(), QString("Комбинаций: 9"));
+        QCOMPARE(log->rowCount(), 0);
+        w->Actions().UpdateNow();
+        QVERIFY(!w->CombsPage()->UndoAction()->isEnabled());
+    }
+
+    void favouritesManagerChoosesTheListedMethods() {
+        test::TTempDir dir;
+        WriteArchive(dir.Path(), 50);
+        auto w = OpenWindow(dir.Path());
+        QComboBox* methods = w->StatsTab()->MethodBox();
+        const int all = methods->count();
+        QVERIFY(all > 30);
+        auto click = [](QDialog* d, const QString& caption) {
+            for (QPushButton* b : d->findChildren<QPushButton*>())
+                if (b->text() == caption) b->click();
+        };
+        // Only the first method stays marked.
+        ModalHooks().dialogActions.push_back([click](QDialog* d) {
+            click(d, "Сбросить все");
+            auto* dialog = static_cast<TFormFavourites*>(d);
+            QTreeWidgetItem* first = dialog->Tree()->topLevelItem(0)->child(0);
+            first->setCheckState(0, Qt::Checked);
+            dialog->accept();
+        });
+        w->StatsTab()->Actions()[8]->trigger();
+        QCOMPARE(methods->count(), 1);
+        QCOMPARE(methods->currentText(), QString("{ num } Числа тиража [ N ]"));
+        QVERIFY(ReadFileBytes(dir.File("Zentrix_8x20.flt")).find("Favorites=NUMS") !=
+                std::string::npos);
+        // Choosing none means all.
+        ModalHooks().dialogActions.push_back([click](QDialog* d) {
+            click(d, "Сбросить все");
+            static_cast<TFormFavourites*>(d)->accept();
+        });
+        w->StatsTab()->Actions()[8]->trigger();
+        QCOMPARE(methods->count(), all);
     }
 
     void secondCopyIsRefused() {
