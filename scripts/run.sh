@@ -24,7 +24,12 @@ echo "The command-line tool on the same demo folder instead:"
 echo
 echo "== zentrix-cli game"
 "$cli" --dir "$data" game
+echo
+echo "== zentrix-cli draws list (the newest draws)"
 "$cli" --dir "$data" draws list | head -n 11
+echo
+echo "== zentrix-cli stats table NUMS (the last 1000 draws)"
+"$cli" --dir "$data" stats table NUMS --window 1000
 echo
 echo "To open the window on a machine with a display:"
 echo "  build/release/src/gui/Zentrix_8x20 --dir \"$data\""
