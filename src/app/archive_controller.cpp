@@ -192,11 +192,7 @@ bool TArchiveController::CanDrawsSorted() const {
 void TArchiveController::ToggleSortedDraws() {
     TMainOptions& options = core_.Settings().Options();
     options.SortedDraws = !options.SortedDraws;
-    try {
-        core_.Settings().StoreOption("SortedDraws");
-    } catch (const std::exception& e) {
-        core_.ErrorBox(e.what());
-    }
+    core_.StoreOption("SortedDraws");
     core_.Invalidate(TUiPart::DrawsList);
     core_.RefreshViews(true);
 }

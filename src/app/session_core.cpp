@@ -15,6 +15,14 @@ std::string TSessionCore::FilePath(const std::string& extension) const {
     return ProgramFile(folder_, extension);
 }
 
+void TSessionCore::StoreOption(const std::string& key) {
+    try {
+        settings_.StoreOption(key);
+    } catch (const std::exception& e) {
+        ErrorBox(e.what());
+    }
+}
+
 void TSessionCore::BeginBusy() {
     if (busy_++ == 0) {
         ui_.SetBusyCursor(true);

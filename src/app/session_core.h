@@ -31,6 +31,8 @@ class TSessionCore {
     // The program file's name with the given extension in the data folder.
     std::string FilePath(const std::string& extension) const;
     TWindowSettings& Settings() { return settings_; }
+    // Writes one option at once; a failure is shown and the option stays as set in memory.
+    void StoreOption(const std::string& key);
 
     // Busy state: a nesting counter with the hourglass cursor while above 0.
     void BeginBusy();

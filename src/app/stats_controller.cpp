@@ -263,11 +263,7 @@ std::string TStatsController::SelectedMethodName() const {
 void TStatsController::TogglePrefetchsEnabled() {
     TMainOptions& o = core_.Settings().Options();
     o.PrefetchsEnabled = !o.PrefetchsEnabled;
-    try {
-        core_.Settings().StoreOption("PrefetchsEnabled");
-    } catch (const std::exception& e) {
-        core_.ErrorBox(e.what());
-    }
+    core_.StoreOption("PrefetchsEnabled");
     BuildPrefetchFiles(false, {});
     core_.Invalidate(TUiPart::StatTable);
     CalcStatTable(true);
@@ -280,11 +276,7 @@ bool TStatsController::CanToggleShowTotalLine() const {
 void TStatsController::ToggleShowTotalLine() {
     TMainOptions& o = core_.Settings().Options();
     o.ShowTotalLine = !o.ShowTotalLine;
-    try {
-        core_.Settings().StoreOption("ShowTotalLine");
-    } catch (const std::exception& e) {
-        core_.ErrorBox(e.what());
-    }
+    core_.StoreOption("ShowTotalLine");
     chart_.clear();
     core_.Invalidate(TUiPart::StatTable);
     TBusyScope busy(core_, kChartStatus);

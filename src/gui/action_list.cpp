@@ -1,5 +1,6 @@
 #include "gui/action_list.h"
 
+#include <QMenu>
 #include <QTimer>
 
 namespace zentrix::gui {
@@ -51,6 +52,26 @@ void TActionList::UpdateNow() {
         e.action->setEnabled(enabled);
         if (e.checked) e.action->setChecked(e.checked());
     }
+}
+
+void TActionList::AddToMenu(QWidget* menu, const QList<QAction*>& actions) {
+    auto* m = qobject_cast<QMenu*>(menu);
+    for (QAction* a : actions) {
+        if (a)
+            menu->addAction(a);
+        else if (m)
+            m->addSeparator();
+    }
+}
+
+void TActionList::AttachContextMenu(QAbstractScrollArea* view, const QList<QAction*>& actions) {
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, this, [this, view, actions](QPoint pos) {
+        UpdateNow();
+        QMenu menu(view);
+        AddToMenu(&menu, actions);
+        menu.exec(view->viewport()->mapToGlobal(pos));
+    });
 }
 
 void TActionList::Run(const TExecute& execute) {

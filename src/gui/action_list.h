@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QKeySequence>
 #include <QObject>
@@ -31,6 +32,10 @@ class TActionList : public QObject {
     void UpdateNow();
     // Runs a piece of work the way an action does (errors shown, actions updated after).
     void Run(const TExecute& execute);
+    // The actions in a menu, a null entry giving a separator.
+    static void AddToMenu(QWidget* menu, const QList<QAction*>& actions);
+    // Gives a list view a context menu of the actions, their availability fresh when it opens.
+    void AttachContextMenu(QAbstractScrollArea* view, const QList<QAction*>& actions);
 
   private:
     struct TEntry {

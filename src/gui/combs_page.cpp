@@ -165,18 +165,7 @@ TCombsPage::TCombsPage(QWidget* parent, TMainSession& session, TActionList& acti
     layout->addLayout(tools);
     layout->addWidget(split_);
 
-    list_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        actions_.UpdateNow();
-        QMenu menu(this);
-        for (QAction* a : menuActions_) {
-            if (a)
-                menu.addAction(a);
-            else
-                menu.addSeparator();
-        }
-        menu.exec(list_->viewport()->mapToGlobal(pos));
-    });
+    actions_.AttachContextMenu(list_, menuActions_);
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, &actions_,
             &TActionList::RequestUpdate);
     connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, &actions_,

@@ -85,13 +85,7 @@ TDrawsPage::TDrawsPage(QWidget* parent, TMainSession& session, TActionList& acti
     connect(list_, &QAbstractItemView::doubleClicked, this, [this, info] {
         if (info->isEnabled()) info->trigger();
     });
-    list_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        actions_.UpdateNow();
-        QMenu menu(this);
-        menu.addActions(menuActions_);
-        menu.exec(list_->viewport()->mapToGlobal(pos));
-    });
+    actions_.AttachContextMenu(list_, menuActions_);
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, &actions_,
             &TActionList::RequestUpdate);
     SyncOffsetSpin();

@@ -153,13 +153,18 @@ void TFormFavourites::Describe() {
     ExecDialog(help);
 }
 
-void TFormFavourites::ImportNames() {
+std::optional<std::string> TFormFavourites::ChooseNamesFile(bool save) {
     TFileChoice choice;
-    choice.title = kFavouritesImport;
+    choice.save = save;
+    choice.title = save ? kFavouritesExport : kFavouritesImport;
     choice.filter = kMethodListFilter;
     choice.defaultExtension = kMethodListDefaultExt;
     choice.initialFolder = core_.Folder();
-    auto path = core_.Ui().ChooseFile(choice);
+    return core_.Ui().ChooseFile(choice);
+}
+
+void TFormFavourites::ImportNames() {
+    auto path = ChooseNamesFile(false);
     if (!path) return;
     std::string message;
     if (!model_.ImportNames(*path, message)) core_.ErrorBox(message);
@@ -167,13 +172,7 @@ void TFormFavourites::ImportNames() {
 }
 
 void TFormFavourites::ExportNames() {
-    TFileChoice choice;
-    choice.save = true;
-    choice.title = kFavouritesExport;
-    choice.filter = kMethodListFilter;
-    choice.defaultExtension = kMethodListDefaultExt;
-    choice.initialFolder = core_.Folder();
-    auto path = core_.Ui().ChooseFile(choice);
+    auto path = ChooseNamesFile(true);
     if (!path) return;
     std::string message;
     if (!model_.ExportNames(*path, message)) core_.ErrorBox(message);

@@ -2,6 +2,9 @@
 
 #include <QDialog>
 
+#include <optional>
+#include <string>
+
 class QCheckBox;
 class QLabel;
 class QTreeWidget;
@@ -32,6 +35,7 @@ class TFormFavourites : public QDialog {
     void Rename();
     void Restore();
     void Describe();
+    std::optional<std::string> ChooseNamesFile(bool save);
     void ImportNames();
     void ExportNames();
 

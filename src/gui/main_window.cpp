@@ -22,6 +22,7 @@
 #include "gui/action_list.h"
 #include "gui/combs_page.h"
 #include "gui/draws_page.h"
+#include "gui/first_run_dialog.h"
 #include "gui/list_view.h"
 #include "gui/modal_hooks.h"
 #include "gui/params_dialog.h"
@@ -131,20 +132,10 @@ void TFormMain::CreateMenus() {
     draws->addActions(drawsPage_->Actions());
 
     QMenu* combs = menuBar()->addMenu("Комбинации");
-    for (QAction* a : combsPage_->Actions()) {
-        if (a)
-            combs->addAction(a);
-        else
-            combs->addSeparator();
-    }
+    TActionList::AddToMenu(combs, combsPage_->Actions());
 
     QMenu* stats = menuBar()->addMenu("Статистика");
-    for (QAction* a : statsTab_->Actions()) {
-        if (a)
-            stats->addAction(a);
-        else
-            stats->addSeparator();
-    }
+    TActionList::AddToMenu(stats, statsTab_->Actions());
 
     QMenu* language = menuBar()->addMenu("Язык интерфейса");
     auto* group = new QActionGroup(language);
@@ -244,7 +235,17 @@ void TFormMain::Initialize() {
         return;
     }
     initialized_ = true;
-    if (switches_.EndsAfterInit()) QTimer::singleShot(0, this, &QWidget::close);
+    if (switches_.EndsAfterInit()) {
+        QTimer::singleShot(0, this, &QWidget::close);
+    } else if (core.Settings().Options().FirstRun) {
+        // There is no help file, so its button stays disabled.
+        TFormFirstRun dialog(this, core.Ui(), false);
+        ExecDialog(dialog);
+        if (dialog.DontShowAgain()) {
+            core.Settings().Options().FirstRun = false;
+            core.StoreOption("FirstRun");
+        }
+    }
     actions_->UpdateNow();
     core.ShowStatus({});
     emit initializationFinished();

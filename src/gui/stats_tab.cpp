@@ -132,15 +132,7 @@ TStatsTab::TStatsTab(QWidget* parent, TMainSession& session, TActionList& action
     });
     connect(window_, &QSpinBox::valueChanged, this,
             [this](int value) { session_.Stats().SetWindowLength(value); });
-    table_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(table_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        actions_.UpdateNow();
-        QMenu menu(this);
-        for (QAction* a : {include_, exclude_}) menu.addAction(a);
-        menu.addSeparator();
-        menu.addAction(prefetchs_);
-        menu.exec(table_->viewport()->mapToGlobal(pos));
-    });
+    actions_.AttachContextMenu(table_, {include_, exclude_, nullptr, prefetchs_, totalLine});
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, &actions_,
             &TActionList::RequestUpdate);
     FillMethods();

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -196,6 +197,21 @@ class TestMainWindow : public QObject {
         });
         w->StatsTab()->Actions()[8]->trigger();
         QCOMPARE(methods->count(), all);
+    }
+
+    void firstRunDialogCanBeTurnedOff() {
+        test::TTempDir dir;
+        AtomicWriteFile(dir.File("Zentrix_8x20.frm"), "[TFormMain]\r\nFirstRun=1\r\n");
+        bool shown = false;
+        ModalHooks().dialogActions.push_back([&shown](QDialog* d) {
+            shown = d->objectName() == "FormFirstRun";
+            d->findChild<QCheckBox*>()->setChecked(true);
+            d->reject();
+        });
+        auto w = OpenWindow(dir.Path());
+        QVERIFY(shown);
+        QVERIFY(ReadFileBytes(dir.File("Zentrix_8x20.frm")).find("FirstRun=0") !=
+                std::string::npos);
     }
 
     void secondCopyIsRefused() {
