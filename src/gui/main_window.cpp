@@ -158,7 +158,8 @@ void TFormMain::CreateMenus() {
         }));
     }
     // Window-wide shortcuts of actions only reachable through menus work from any page.
-    for (QAction* a : findChildren<QAction*>()) addAction(a);
+    for (QAction* a : findChildren<QAction*>())
+        if (a->shortcutContext() == Qt::WindowShortcut) addAction(a);
 }
 
 void TFormMain::RestoreWindowSettings() {
