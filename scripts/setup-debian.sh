@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config git
-    qt6-base-dev qt6-charts-dev libqt6opengl6-dev
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
     libcurl4-openssl-dev libssl-dev zlib1g-dev
     libxlsxwriter-dev
     libgtest-dev libgmock-dev libbenchmark-dev

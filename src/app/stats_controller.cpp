@@ -157,6 +157,8 @@ void TStatsController::CalcStatTable(bool force) {
     if (!force && keys == keys_) return;
     keys_ = keys;
     ClearTable();
+    // The view must drop the old rows before anything repaints.
+    core_.Invalidate(TUiPart::StatTable);
     if (lists_.Stats.empty() || position_ < 0 || archive_.Count() == 0) {
         core_.Invalidate(TUiPart::StatTable);
         return;

@@ -30,7 +30,8 @@ TFormInfo::TFormInfo(QWidget* parent, const std::vector<TInfoProperty>& properti
     properties_->setRootIsDecorated(false);
     for (const TInfoProperty& p : properties)
         new QTreeWidgetItem(properties_, {Q(p.name), Q(p.value)});
-    properties_->resizeColumnToContents(0);
+    properties_->setColumnWidth(0, 300);
+    properties_->header()->setStretchLastSection(true);
 
     auto* cardPanel = new QWidget(split);
     auto* cardLayout = new QVBoxLayout(cardPanel);

@@ -1,5 +1,9 @@
 #include <QApplication>
+
+#include <QLibraryInfo>
 #include <QThread>
+#include <QTranslator>
+#include "gui/application.h"
 
 #include <filesystem>
 #include <iostream>
@@ -10,8 +14,12 @@
 #include "util/program_folder.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    zentrix::gui::TApplication app(argc, argv);
     QApplication::setApplicationName("Zentrix 8x20");
+    // The interface is Russian: Qt's own dialogs and buttons too.
+    QTranslator qtTranslator;
+    if (qtTranslator.load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
     std::vector<std::string> args(argv + 1, argv + argc);
     zentrix::TStartupSwitches switches = zentrix::ParseStartupSwitches(args);
     const std::string exe = zentrix::ExecutablePath(argv[0]);

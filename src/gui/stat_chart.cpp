@@ -61,6 +61,7 @@ void TStatChart::Show(const std::vector<TChartSeries>& seriesList) {
     }
     axisX->setRange(0.5, maxX + 0.5);
     axisY->setRange(0, maxY * 1.05);
+    axisY->applyNiceNumbers();
     c->addAxis(axisX, Qt::AlignBottom);
     c->addAxis(axisY, Qt::AlignLeft);
 

@@ -31,7 +31,9 @@ const std::vector<std::string>& TVirtualModel::Row(int row) const {
 }
 
 QVariant TVirtualModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows_) return {};
+    // The engine may have shrunk its array before the view heard of it (a repaint while a long
+    // operation lets events through): rows beyond the live count show nothing.
+    if (!index.isValid() || index.row() >= rows_ || index.row() >= source_.rowCount()) return {};
     const int col = index.column();
     switch (role) {
         case Qt::DisplayRole: {

@@ -26,6 +26,7 @@
 #include "gui/modal_hooks.h"
 #include "gui/params_dialog.h"
 #include "gui/stats_tab.h"
+#include "stats/stat_table.h"
 #include "support/temp_dir.h"
 #include "util/files.h"
 #include "util/program_folder.h"
@@ -212,6 +213,21 @@ class TestMainWindow : public QObject {
         QVERIFY(shown);
         QVERIFY(ReadFileBytes(dir.File("Zentrix_8x20.frm")).find("FirstRun=0") !=
                 std::string::npos);
+    }
+
+    void comparisonRepaintsWhileFilesAreBuilt() {
+        test::TTempDir dir;
+        WriteArchive(dir.Path(), 500);
+        auto w = OpenWindow(dir.Path());
+        TListView* table = w->StatsTab()->Table();
+        QVERIFY(table->isColumnHidden(kColNorm));
+        // Building the files lets the window repaint while the table is being replaced.
+        w->StatsTab()->PrefetchsAction()->trigger();
+        QVERIFY(w->StatsTab()->PrefetchsAction()->isChecked());
+        QVERIFY(!table->isColumnHidden(kColNorm));
+        QCOMPARE(table->model()->rowCount(), 20);
+        QVERIFY(table->model()->index(0, kColNorm).data().toString() != "-");
+        QVERIFY(ModalHooks().shownMessages.empty());
     }
 
     void secondCopyIsRefused() {
