@@ -39,10 +39,19 @@ std::string TStatsController::MethodListPath() const {
     return core_.FilePath(kMethodListExtension);
 }
 
-void TStatsController::InitRegistry() {
-    registry_.RegisterMethods();
+void TStatsController::LoadMethodList() {
     std::string message;
     if (!registry_.LoadMethodList(MethodListPath(), true, message)) core_.ErrorBox(message);
+    // Favourites that name no method of this registry (say, a column method gone with fewer
+    // matrix columns) would leave the lists empty: choosing none means all.
+    bool any = false;
+    for (int i = 0; i < registry_.MethodCount() && !any; ++i) any = registry_.IsShown(i);
+    if (!any) registry_.SetAllFavourite();
+}
+
+void TStatsController::InitRegistry() {
+    registry_.RegisterMethods();
+    LoadMethodList();
     ResetCacheKeys();
     FillMethodLists(false, false);
 }
@@ -61,8 +70,7 @@ void TStatsController::FillMethodLists(bool rebuild, bool keepSelection) {
         SaveMethodList();
         registry_.RegisterMethods();
         registry_.SetAllFavourite();
-        std::string message;
-        if (!registry_.LoadMethodList(MethodListPath(), true, message)) core_.ErrorBox(message);
+        LoadMethodList();
     }
     lists_ = BuildMethodLists(registry_);
     position_ = KeptListPosition(statsWanted, static_cast<int>(lists_.Stats.size()));

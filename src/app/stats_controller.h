@@ -113,6 +113,7 @@ class TStatsController : public TView {
     };
     void ClearTable();
     bool SaveMethodList();
+    void LoadMethodList();
     void OnConfigChanged(const TConfigChange& change);
     std::vector<TInfoProperty> InfoRows(const TComb& numbers, int position, bool sorted,
                                         bool isDraw) const;

@@ -158,6 +158,16 @@ TEST_F(StatsTest, AllFavouritesAsksFirst) {
               "Вы действительно хотите сбросить список избранных фильтров?");
 }
 
+TEST_F(StatsTest, FavouritesNamingNoMethodMeanAll) {
+    WriteTextLines(dir.File("Zentrix_8x20.flt"), {"[FILTERS]", "Favorites=COL7,NOPE"});
+    session.InitRegistry();
+    EXPECT_EQ(static_cast<int>(stats.MethodLists().Stats.size()), stats.Registry().MethodCount());
+    WriteTextLines(dir.File("Zentrix_8x20.flt"), {"[FILTERS]", "Favorites=POS2"});
+    session.InitRegistry();
+    ASSERT_EQ(stats.MethodLists().Stats.size(), 1u);
+    EXPECT_EQ(stats.SelectedCaption(), "{ num } Число в 2 позиции тиража [ SNG ]");
+}
+
 TEST_F(StatsTest, InformationDialogListsTheGraphValues) {
     TDraw d;
     d.Number = 41;
