@@ -44,13 +44,7 @@ TCombsPage::TCombsPage(QWidget* parent, TMainSession& session, TActionList& acti
     setObjectName("tsCombs");
     TCombsController& combs = session_.Combs();
 
-    TVirtualModel::TSource source;
-    source.header = CombListHeader();
-    source.rowCount = [&combs] { return combs.Count(); };
-    source.rowTexts = [&combs](int row) { return combs.RowTexts(row); };
-    source.cellColor = [&combs](int row, int col) { return combs.CellColor(row, col); };
-    source.alignment.assign(source.header.size(), Qt::AlignRight);
-    model_ = new TVirtualModel(this, std::move(source));
+    model_ = new TVirtualModel(this, ControllerSource(CombListHeader(), combs));
     list_ = new TListView(this, "lvCombs");
     list_->setModel(model_);
     list_->setColumnWidth(0, 64);

@@ -24,13 +24,8 @@ TDrawsPage::TDrawsPage(QWidget* parent, TMainSession& session, TActionList& acti
     setObjectName("tsDraws");
     TArchiveController& archive = session_.Archive();
 
-    TVirtualModel::TSource source;
-    source.header = DrawsListHeader();
-    source.rowCount = [&archive] { return archive.Count(); };
-    source.rowTexts = [&archive](int row) { return archive.RowTexts(row); };
-    source.cellColor = [&archive](int row, int col) { return archive.CellColor(row, col); };
-    source.alignment.assign(source.header.size(), Qt::AlignRight);
-    source.alignment.back() = Qt::AlignLeft;
+    TVirtualModel::TSource source = ControllerSource(DrawsListHeader(), archive);
+    source.alignment.back() = Qt::AlignLeft;  // the date
     model_ = new TVirtualModel(this, std::move(source));
 
     list_ = new TListView(this, "lvDraws");

@@ -47,6 +47,20 @@ class TVirtualModel : public QAbstractTableModel {
     mutable std::vector<std::string> cachedTexts_;
 };
 
+// The source of a list whose controller offers Count, RowTexts and CellColor (the draws list,
+// the combination list); numbers are right-aligned.
+template <typename TController>
+TVirtualModel::TSource ControllerSource(std::vector<std::string> header,
+                                        const TController& controller) {
+    TVirtualModel::TSource source;
+    source.alignment.assign(header.size(), Qt::AlignRight);
+    source.header = std::move(header);
+    source.rowCount = [&controller] { return controller.Count(); };
+    source.rowTexts = [&controller](int row) { return controller.RowTexts(row); };
+    source.cellColor = [&controller](int row, int col) { return controller.CellColor(row, col); };
+    return source;
+}
+
 inline QColor ToQColor(const TColor& c) {
     return QColor(c.r, c.g, c.b);
 }
