@@ -1,8 +1,15 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "app/session.h"
 #include "cli/cli_ui.h"
 #include "cli/context.h"
+
+namespace CLI {
+class App;
+}
 
 namespace zentrix::cli {
 
@@ -28,5 +35,13 @@ struct TCliSession {
 
 // The reference-draw offset of --offset, checked against the archive.
 void SetOffsetOption(TArchiveController& archive, int offset);
+
+// The --in and --out files of a command that narrows a combination file.
+void AddCombFileOptions(CLI::App& cmd, std::string& in, std::string& out);
+
+// Reads `in` as the working list, lets `narrow` change it after the undo step, writes `out` and
+// prints the number of combinations left.
+void NarrowCombFile(TCliSession& s, TCliContext& ctx, const std::string& in, const std::string& out,
+                    const std::function<void(TCombsController&)>& narrow);
 
 }  // namespace zentrix::cli

@@ -53,20 +53,14 @@ void RegisterRemoveDrawn(CLI::App& parent, TCliContext& ctx) {
         ->required()
         ->check(CLI::NonNegativeNumber);
     cmd->add_option("--offset", o->offset, "Reference draw: how many draws back from the newest");
-    cmd->add_option("--in", o->in, "Combination file to read (*.lcv)")->required();
-    cmd->add_option("--out", o->out, "Combination file to write (*.lcv)")->required();
+    AddCombFileOptions(*cmd, o->in, o->out);
     cmd->callback([&ctx, o] {
         TCliSession s(ctx, false);
         TArchiveController& archive = s.session.Archive();
         archive.LoadArchive();
         SetOffsetOption(archive, o->offset);
-        TCombsController& combs = s.session.Combs();
-        if (!combs.ReadCombFile(o->in)) throw ECliExit(1);
-        combs.SaveUndo(false);
-        combs.RemoveDrawn(o->n);
-        combs.WriteCombFile(o->out);
-        s.ExitOnErrors();
-        ctx.out << combs.Count() << "\n";
+        NarrowCombFile(s, ctx, o->in, o->out,
+                       [&o](TCombsController& combs) { combs.RemoveDrawn(o->n); });
     });
 }
 

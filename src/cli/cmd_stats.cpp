@@ -160,8 +160,7 @@ void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx) {
         cmd->add_flag("--remove", o->remove, "Remove the combinations with a selected value");
     keep->excludes(remove);
     cmd->add_option("--values", o->values, "Labels of the table's \"Значение\" column")->required();
-    cmd->add_option("--in", o->in, "Combination file to read (*.lcv)")->required();
-    cmd->add_option("--out", o->out, "Combination file to write (*.lcv)")->required();
+    AddCombFileOptions(*cmd, o->in, o->out);
     cmd->callback([&ctx, o] {
         if (!o->keep && !o->remove) throw CLI::ValidationError("--keep or --remove is required");
         TCliSession s(ctx, false);
@@ -178,13 +177,8 @@ void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx) {
                     Format("Значения \"%s\" нет в таблице статистики %s", {label, o->code}));
             rows.push_back(found);
         }
-        TCombsController& combs = s.session.Combs();
-        if (!combs.ReadCombFile(o->in)) throw ECliExit(1);
-        combs.SaveUndo(false);
-        stats.FilterCombs(nullptr, o->remove, rows);
-        combs.WriteCombFile(o->out);
-        s.ExitOnErrors();
-        ctx.out << combs.Count() << "\n";
+        NarrowCombFile(s, ctx, o->in, o->out,
+                       [&](TCombsController&) { stats.FilterCombs(nullptr, o->remove, rows); });
     });
 }
 
