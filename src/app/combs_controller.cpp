@@ -6,6 +6,7 @@
 #include "core/comb_list.h"
 #include "core/list_rows.h"
 #include "util/errors.h"
+#include "util/files.h"
 #include "util/format.h"
 #include "util/strings.h"
 
@@ -42,8 +43,9 @@ void TCombsController::GenerateCombs(bool showProgress, int mode, const std::str
     if (showProgress) busy.emplace(core_, "Генерация возможных комбинаций...");
     try {
         combs_.clear();
+        // A relative name means a file of the data folder, wherever the program was started.
         if (mode == 4)
-            ReadCombFile(parameter);
+            ReadCombFile(JoinPath(core_.Folder(), parameter));
         else
             GenerateFromNumbers(mode, parameter, combs_);
         if (showProgress) {

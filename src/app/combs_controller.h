@@ -42,7 +42,8 @@ class TCombsController {
     void InitArrays();
     void SetCombCount(size_t capacity, size_t count);
     // Fills the working list; with showProgress also busy state, status texts, a cleared filter
-    // log, an empty undo and keyed buffer, and the list refreshed.
+    // log, an empty undo and keyed buffer, and the list refreshed. Mode 4 reads the file the
+    // parameter names; a relative name is read from the data folder.
     void GenerateCombs(bool showProgress, int mode, const std::string& parameter);
 
     void SaveUndo(bool showStatus);

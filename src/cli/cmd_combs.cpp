@@ -21,7 +21,9 @@ void RegisterGenerate(CLI::App& parent, TCliContext& ctx) {
                     "0 all, 1 any of my numbers, 2 only my numbers, 3 none of my numbers, "
                     "4 from a file (default: the saved generator defaults)")
         ->check(CLI::Range(0, 4));
-    cmd->add_option("--param", o->param, "My numbers (\"1;5;7\") or, for mode 4, a file name");
+    cmd->add_option("--param", o->param,
+                    "My numbers (\"1;5;7\") or, for mode 4, a file name (a relative one is read "
+                    "from the data folder)");
     cmd->add_option("--out", o->out, "Combination file to write (*.lcv)")->required();
     cmd->callback([&ctx, o] {
         TCliSession s(ctx, false);

@@ -49,7 +49,9 @@ void PrepareStats(TCliSession& s, const TTableOptions& o) {
     options.PrefetchsEnabled = o.norm;
 }
 
-// Selects the method by its code and computes its table.
+// Selects the method by its code, which computes its table as choosing it in the window does:
+// once. A full-set file that cannot be read or built has shown its message and the table has no
+// norms; the caller decides what that means for the exit status.
 void ComputeTable(TCliSession& s, const TTableOptions& o) {
     TStatsController& stats = s.session.Stats();
     const int entry = stats.Registry().FindCode(o.code);
@@ -61,11 +63,26 @@ void ComputeTable(TCliSession& s, const TTableOptions& o) {
     for (size_t i = 0; i < items.size(); ++i)
         if (items[i].Entry == entry) position = static_cast<int>(i);
     if (position < 0) throw EZentrix(Format("Метод %s не выводится в списке статистик", {o.code}));
-    stats.SelectPosition(position);
+    // Building a missing full-set file writes into the data folder.
+    if (o.norm && stats.Registry().MethodAt(entry).Class->HasNorm() &&
+        FileSize(PrefetchFileName(s.session.Core().Folder(), stats.Registry(), entry)) <= 0)
+        s.LockData();
     stats.SetWindowLength(o.window);
-    stats.CalcStatTable(true);
+    stats.SelectPosition(position);
+    stats.CalcStatTable(false);  // nothing to do when choosing the method computed it
+    if (stats.HasTable()) return;
     s.ExitOnErrors();
-    if (!stats.HasTable()) throw EZentrix("Архив тиражей пуст: статистику рассчитать не по чему");
+    throw EZentrix("Архив тиражей пуст: статистику рассчитать не по чему");
+}
+
+std::string OrderHelp() {
+    std::string help =
+        "list (the value list's order) or COLUMN[:asc|:desc], COLUMN a caption or its number "
+        "(default: \"Количество\" ascending). Columns:";
+    for (int c = 0; c < kStatColumnCount; ++c)
+        help +=
+            Format(" %d %s%s", {c, StatColumnCaptions()[c], c + 1 < kStatColumnCount ? "," : "."});
+    return help;
 }
 
 // "list", or a column's caption or number with an optional ":desc".
@@ -120,14 +137,12 @@ void RegisterTable(CLI::App& parent, TCliContext& ctx) {
     CLI::App* cmd = parent.add_subcommand(
         "table", "A method's statistics table over the window of draws as TSV");
     AddTableOptions(cmd, *o);
-    cmd->add_option("--order", o->order,
-                    "list (the value list's order) or COLUMN[:desc] by caption or number "
-                    "(default: \"Количество\" ascending)");
+    cmd->add_option("--order", o->order, OrderHelp());
     cmd->callback([&ctx, o] {
         TCliSession s(ctx, false);
         PrepareStats(s, *o);
         ComputeTable(s, *o);
-        // The table is computed; sort a copy for printing.
+        // Sort a copy for printing.
         TStatTable table = s.session.Stats().Table();
         ApplyOrder(table, o->order);
         TTsvRow header(StatColumnCaptions().begin(), StatColumnCaptions().end());
@@ -137,6 +152,8 @@ void RegisterTable(CLI::App& parent, TCliContext& ctx) {
             for (int c = 0; c < kStatColumnCount; ++c) row[c] = table.CellText(r, c);
             WriteTsvRow(ctx.out, row);
         }
+        // The norms asked for could not be given: the table is printed, the command failed.
+        s.ExitOnErrors();
     });
 }
 
@@ -166,6 +183,7 @@ void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx) {
         TCliSession s(ctx, false);
         PrepareStats(s, *o);
         ComputeTable(s, *o);
+        s.ExitOnErrors();
         TStatsController& stats = s.session.Stats();
         std::vector<int> rows;
         for (const std::string& label : o->values) {
@@ -200,44 +218,37 @@ void RegisterPrefetchCommand(CLI::App& app, TCliContext& ctx) {
     auto o = std::make_shared<TOptions>();
     CLI::App* cmd = prefetch->add_subcommand(
         "build",
-        "Create the missing files (all, or of the given methods); prints how many "
-        "were written");
-    cmd->add_flag("--force", o->force, "Recreate existing files too");
+        "Create the missing and the damaged files (all, or of the given methods), going on past "
+        "a file that fails; prints how many were written, exit status 1 when any failed");
+    cmd->add_flag("--force", o->force, "Recreate the readable files too");
     cmd->add_option("CODE", o->codes, "Method codes (default: every method with flag N)");
     cmd->callback([&ctx, o] {
         TCliSession s(ctx, false);
+        s.LockData();
         s.session.LoadConfig();
         s.session.InitRegistry();
         s.ExitOnErrors();
         const TStatList& registry = s.session.Stats().Registry();
-        const std::string& folder = s.session.Core().Folder();
-        int written = 0;
-        if (o->codes.empty()) {
-            TGroupSet groups;
-            if (o->force) groups.set();
-            TPrefetchBuildHooks hooks;
-            hooks.failed = [&](const std::string& message) { s.session.Core().ErrorBox(message); };
-            written = BuildPrefetchFiles(registry, folder, groups, hooks);
-        } else {
-            for (const std::string& code : o->codes) {
-                const int entry = registry.FindCode(code);
-                if (entry < 0)
-                    throw EZentrix(Format("Неизвестный метод расчета статистики: %s", {code}));
-                if (!registry.MethodAt(entry).Class->HasNorm())
-                    throw EZentrix(
-                        Format("У метода %s нет распределения по полному набору "
-                               "комбинаций",
-                               {code}));
-                if (!o->force && FileSize(PrefetchFileName(folder, registry, entry)) > 0) continue;
-                std::string message;
-                if (BuildPrefetchFile(registry, entry, folder, message))
-                    ++written;
-                else
-                    s.session.Core().ErrorBox(message);
-            }
+        TPrefetchSelection selection;
+        if (o->force)
+            selection.rebuild.set();
+        else
+            selection.repairDamaged = true;
+        for (const std::string& code : o->codes) {
+            const int entry = registry.FindCode(code);
+            if (entry < 0)
+                throw EZentrix(Format("Неизвестный метод расчета статистики: %s", {code}));
+            if (!registry.MethodAt(entry).Class->HasNorm())
+                throw EZentrix(
+                    Format("У метода %s нет распределения по полному набору комбинаций", {code}));
+            selection.entries.push_back(entry);
         }
-        s.ExitOnErrors();
+        TPrefetchBuildHooks hooks;
+        hooks.failed = [&](const std::string& message) { s.session.Core().ErrorBox(message); };
+        const int written =
+            BuildPrefetchFiles(registry, s.session.Core().Folder(), selection, hooks);
         ctx.out << written << "\n";
+        s.ExitOnErrors();
     });
 }
 

@@ -20,6 +20,16 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// A file the reader takes as it is.
+bool Readable(const std::string& path) {
+    try {
+        ReadPrefetchFile(path);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 std::string PrefetchFileName(const std::string& folder, const std::string& code) {
@@ -71,12 +81,15 @@ TPrefetchData ParsePrefetch(std::string_view bytes) {
         TPrefetchRecord& rec = data.Records[i];
         for (int16_t& k : rec.Key.K) k = r.I16();
         rec.Count = r.I32();
+        if (rec.Count < 0) throw EFileError("Файл поврежден: отрицательное количество.");
         if (i > 0 && CompareKeys(data.Records[i - 1].Key, rec.Key) >= 0)
             throw EFileError("Файл поврежден: записи не упорядочены по значению.");
     }
     data.MinCount = r.I32();
     data.MaxCount = r.I32();
     const int32_t pad = r.I32();
+    if (data.MinCount < 0 || data.MaxCount < 0)
+        throw EFileError("Файл поврежден: отрицательное количество.");
     int32_t minCount = INT32_MAX, maxCount = 0;
     for (const TPrefetchRecord& rec : data.Records) {
         minCount = std::min(minCount, rec.Count);
@@ -128,16 +141,21 @@ std::optional<TPrefetchData> OpenPrefetchFile(const TStatList& list, int entry,
     }
 }
 
-int BuildPrefetchFiles(const TStatList& list, const std::string& folder, TGroupSet groups,
-                       const TPrefetchBuildHooks& hooks) {
-    int built = 0;
-    const int total = list.MethodCount();
-    for (int i = 0; i < total; ++i) {
+int BuildPrefetchFiles(const TStatList& list, const std::string& folder,
+                       const TPrefetchSelection& selection, const TPrefetchBuildHooks& hooks) {
+    std::vector<int> entries = selection.entries;
+    if (entries.empty())
+        for (int i = 0; i < list.MethodCount(); ++i) entries.push_back(i);
+    int built = 0, done = 0;
+    const int total = static_cast<int>(entries.size());
+    for (int i : entries) {
         const TStatClass& cls = *list.MethodAt(i).Class;
         const std::string path = PrefetchFileName(folder, list, i);
         const int group = cls.MethodGroup();
-        const bool rebuild = group >= 0 && group < static_cast<int>(groups.size()) && groups[group];
-        if (cls.HasNorm() && (!FileExists(path) || rebuild)) {
+        const bool rebuild = group >= 0 && group < static_cast<int>(selection.rebuild.size()) &&
+                             selection.rebuild[group];
+        if (cls.HasNorm() &&
+            (rebuild || !FileExists(path) || (selection.repairDamaged && !Readable(path)))) {
             if (hooks.building) hooks.building(BaseName(path));
             std::string message;
             if (BuildPrefetchFile(list, i, folder, message))
@@ -145,7 +163,7 @@ int BuildPrefetchFiles(const TStatList& list, const std::string& folder, TGroupS
             else if (hooks.failed)
                 hooks.failed(message);
         }
-        if (hooks.step) hooks.step(i + 1, total);
+        if (hooks.step) hooks.step(++done, total);
     }
     return built;
 }

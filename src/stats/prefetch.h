@@ -51,7 +51,7 @@ std::string PrefetchFileName(const std::string& folder, const TStatList& list, i
 TPrefetchData ComputePrefetch(TCustomStat& stat);
 std::string SerializePrefetch(const TPrefetchData& data);
 // Raises EFileError for a damaged file: a size that is not a whole number of records with a
-// trailer, records out of order, or a trailer that disagrees with the records.
+// trailer, records out of order, a negative count, or a trailer that disagrees with the records.
 TPrefetchData ParsePrefetch(std::string_view bytes);
 TPrefetchData ReadPrefetchFile(const std::string& path);
 // Writes atomically; when writing fails, no file is left under the name (an old one may no
@@ -79,9 +79,19 @@ struct TPrefetchBuildHooks {
     std::function<void(const std::string& message)> failed;
 };
 
-// Builds the missing files of every entry with flag N, and rebuilds the existing ones of the
-// given groups. Returns how many files were written.
-int BuildPrefetchFiles(const TStatList& list, const std::string& folder, TGroupSet groups,
-                       const TPrefetchBuildHooks& hooks = {});
+// Which files BuildPrefetchFiles writes: the missing ones, those of the rebuilt groups, and with
+// repairDamaged those the reader refuses.
+struct TPrefetchSelection {
+    TPrefetchSelection(TGroupSet groups = {}) : rebuild(groups) {}
+    TGroupSet rebuild;
+    bool repairDamaged = false;
+    // Only these registry entries, in this order; every entry when empty.
+    std::vector<int> entries;
+};
+
+// Builds the chosen files of the entries with flag N, going on past a file that fails. Returns
+// how many files were written.
+int BuildPrefetchFiles(const TStatList& list, const std::string& folder,
+                       const TPrefetchSelection& selection, const TPrefetchBuildHooks& hooks = {});
 
 }  // namespace zentrix

@@ -45,11 +45,9 @@ std::string Fixed(long double value, int decimals) {
 }  // namespace
 
 // One row for sorting by a column: its cell as a number at the column's fixed scale, or the
-// text "-" (whether that sorts before a number depends only on the number's text starting with
-// "+"), and its label's sort data.
+// text "-", and its label's sort data.
 struct TStatTable::TSortCell {
     bool number = false;
-    bool plus = false;
     bool labelNumber = false;
     int64_t key = 0;
     uint64_t labelPrefix = 0;
@@ -241,10 +239,9 @@ std::vector<std::string> TStatTable::StatRowTexts(int row) const {
 
 TStatTable::TSortCell TStatTable::SortCell(int index, int column) const {
     const TStatDraw& r = values_[index];
-    auto number = [](int64_t key, bool plus = false) {
+    auto number = [](int64_t key) {
         TSortCell cell;
         cell.number = true;
-        cell.plus = plus;
         cell.key = key;
         return cell;
     };
@@ -306,8 +303,7 @@ TStatTable::TSortCell TStatTable::SortCell(int index, int column) const {
     const TSortCell e = SortCell(index, expected);
     // SignedDifference gives "-" unless the expectation is a non-negative integer.
     if (!e.number || e.key < 0) return dash;
-    const int64_t diff = e.key - facts_[index];
-    return number(diff, diff > 0);
+    return number(e.key - facts_[index]);
 }
 
 void TStatTable::EnsureLabels() const {
@@ -342,12 +338,13 @@ void TStatTable::EnsureLabels() const {
 int TStatTable::CompareItems(const TSortCell& x, const TSortCell& y, int column) const {
     int r = 0;
     if (column != kColValue) {
+        // Only the difference columns hold numbers written with "+"; elsewhere "-" reads before
+        // every number as a text would.
+        const int dashRank = DashSortsLast(column) ? 1 : -1;
         if (x.number && y.number)
             r = x.key < y.key ? -1 : x.key > y.key ? 1 : 0;
-        else if (x.number)
-            r = x.plus ? -1 : 1;  // "+n" sorts before "-", any other number after it
-        else if (y.number)
-            r = y.plus ? 1 : -1;
+        else if (x.number != y.number)
+            r = x.number ? -dashRank : dashRank;
     }
     if (r == 0) {
         // By "Значение": case-folded UTF-8 compared bytewise is CompareText's order.
@@ -440,6 +437,18 @@ std::vector<TChartSeries> TStatTable::Chart(bool showTotalLine) const {
     for (int i : byKey) actual.Points.push_back({++k, values_[i].Count * 1.0L, Label(i)});
     series.push_back(std::move(actual));
     return series;
+}
+
+bool DashSortsLast(int column) {
+    return column >= kColDiffPrd && column <= kColDiffKrn;
+}
+
+int CompareCellTexts(int column, const std::string& a, const std::string& b) {
+    if (DashSortsLast(column)) {
+        const bool dashA = a == kDash, dashB = b == kDash;
+        if (dashA != dashB) return dashA ? 1 : -1;
+    }
+    return CompareCellTexts(a, b);
 }
 
 int CompareCellTexts(const std::string& a, const std::string& b) {

@@ -90,8 +90,9 @@ class TStatTable {
     // "Откл-ие в %", "Глубина", "Глубина в %", "Вес", "Период min", "Период", "Период max".
     std::vector<std::string> StatRowTexts(int row) const;
 
-    // Orders the rows as comparing the column's texts would: as numbers when both cells read as
-    // numbers, else as texts ignoring case; equal cells by "Значение"; descending reverses.
+    // Orders the rows as comparing the column's texts would (CompareCellTexts with the column):
+    // as numbers when both cells read as numbers, else as texts ignoring case, "-" after every
+    // number in the "+/-" columns; equal cells by "Значение"; descending reverses.
     void Sort(int column, bool descending);
     // A header click: the same column again reverses, another column sorts ascending.
     void SortByClick(int column);
@@ -149,6 +150,11 @@ class TStatTable {
 // Compares two cell texts as the table does: as numbers when both read as numbers (a "," is a
 // decimal point), otherwise as texts ignoring case.
 int CompareCellTexts(const std::string& a, const std::string& b);
+// The "+/-" columns mix "+3", "0" and "-2" with "-": compared as texts, "-" would sort after
+// "+3" but before "0", which is no order at all. There "-" ranks after every number.
+bool DashSortsLast(int column);
+// Two cells of a column as the table sorts them.
+int CompareCellTexts(int column, const std::string& a, const std::string& b);
 
 // Stable merge sort by a three-way comparison, short runs by insertion. Its sequence of
 // comparisons is fixed, so two comparisons that agree pair by pair give the same order even

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/session.h"
 #include "core/comb_file.h"
@@ -70,6 +71,39 @@ TEST_F(CombsTest, GenerationFillsTheListAndClearsUndoAndLog) {
     EXPECT_EQ(ui.messages[0].text.rfind(
                   "Ошибка чтения файла \"" + dir.File("missing.lcv") + "\"!\n\n", 0),
               0u);
+}
+
+// A relative name in mode 4 names a file of the data folder, not of the current folder.
+TEST_F(CombsTest, GenerationFromAFileReadsRelativeNamesFromTheDataFolder) {
+    test::TTempDir elsewhere;
+    struct TCurrentFolder {
+        std::filesystem::path before = std::filesystem::current_path();
+        ~TCurrentFolder() { std::filesystem::current_path(before); }
+    } restore;
+    std::filesystem::current_path(elsewhere.Path());
+    WriteTextLines(elsewhere.File("mine.lcv"), {"1;2;3;4;5;6;7;8"});
+    WriteTextLines(dir.File("mine.lcv"), {"1;2;3;4;5;6;7;8", "2;3;4;5;6;7;8;9"});
+    std::filesystem::create_directories(dir.File("sub"));
+    WriteTextLines(dir.File("sub/three.lcv"),
+                   {"1;2;3;4;5;6;7;8", "2;3;4;5;6;7;8;9", "3;4;5;6;7;8;9;10"});
+    struct TCase {
+        std::string name;
+        int count;
+    };
+    const TCase cases[] = {
+        {"mine.lcv", 2},
+        {"sub/three.lcv", 3},
+        {elsewhere.File("mine.lcv"), 1},  // an absolute name stays as it is
+    };
+    for (const TCase& c : cases) {
+        combs.GenerateCombs(true, 4, c.name);
+        EXPECT_EQ(combs.Count(), c.count) << c.name;
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    combs.GenerateCombs(true, 4, "missing.lcv");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find(dir.File("missing.lcv")), std::string::npos)
+        << ui.messages[0].text;
 }
 
 TEST_F(CombsTest, GenerationDialogOkSavesTheDefaultsWhenAsked) {

@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+#include "stats/prefetch.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
+#include "util/file_lock.h"
 #include "util/files.h"
 #include "util/strings.h"
 
@@ -85,6 +91,74 @@ TEST_F(CliStatsTest, BadInputIsRefused) {
     EXPECT_EQ(ReadTextLines(all).size(), 9u);  // the input stays as it was
 }
 
+// Columns go by their number too; the help lists the numbers.
+TEST_F(CliStatsTest, OrderByColumnNumber) {
+    auto help = Run({"stats", "table", "--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* text : {"0 Значение", "1 Количество", "16 Факт", "19 +/- КРН"})
+        EXPECT_NE(help.out.find(text), std::string::npos) << text << "\n" << help.out;
+
+    // "+/- КРН" descending: every "-" first, then the numbers from the largest.
+    auto r = Run({"stats", "table", "KNM2", "--offset", "30", "--order", "19:desc"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> lines = SplitLines(r.out);
+    std::vector<std::string> cells;
+    for (size_t i = 1; i < lines.size(); ++i) cells.push_back(SplitAny(lines[i], "\t", true)[19]);
+    const auto firstNumber =
+        std::find_if(cells.begin(), cells.end(), [](const std::string& c) { return c != "-"; });
+    ASSERT_NE(firstNumber, cells.begin());
+    ASSERT_NE(firstNumber, cells.end());
+    for (auto c = firstNumber; c != cells.end(); ++c) {
+        ASSERT_NE(*c, "-");
+        if (c != firstNumber) {
+            EXPECT_GE(std::stoi(*(c - 1)), std::stoi(*c));
+        }
+    }
+}
+
+// A full-set file that cannot be read or built: its message once, the table without norms, and
+// exit status 1 since the norms asked for were not given.
+TEST_F(CliStatsTest, TableWithoutTheFullSetFileReportsItOnce) {
+    struct TCase {
+        const char* what;
+        std::function<void()> spoil;
+        const char* message;
+    };
+    const TCase cases[] = {
+        {"damaged",
+         [&] {
+             std::filesystem::create_directories(dir.File("Prefetchs"));
+             AtomicWriteFile(dir.File("Prefetchs/Zentrix_8x20_NUMS.dfc"), std::string(30, 'x'));
+         },
+         "Ошибка: Ошибка открытия файла данных для полного набора вариантов!"},
+        {"cannot be built",
+         [&] {
+             std::filesystem::remove_all(dir.File("Prefetchs"));
+             AtomicWriteFile(dir.File("Prefetchs"), "x");
+         },
+         "Ошибка: Ошибка создания файла данных для полного набора вариантов!"},
+    };
+    for (const TCase& c : cases) {
+        c.spoil();
+        auto r = Run({"stats", "table", "NUMS", "--norm"});
+        EXPECT_EQ(r.status, 1) << c.what;
+        EXPECT_EQ(r.err.rfind(c.message, 0), 0u) << c.what << ": " << r.err;
+        EXPECT_EQ(r.err.find(c.message, 1), std::string::npos) << c.what << ": " << r.err;
+        std::vector<std::string> lines = SplitLines(r.out);
+        ASSERT_EQ(lines.size(), 21u) << c.what;
+        for (size_t i = 1; i < lines.size(); ++i) {
+            const std::vector<std::string> cells = SplitAny(lines[i], "\t", true);
+            EXPECT_EQ(cells[3], "-");
+            EXPECT_EQ(cells[5], "-");
+        }
+    }
+    std::filesystem::remove(dir.File("Prefetchs"));
+    auto r = Run({"stats", "table", "NUMS", "--norm"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(SplitAny(SplitLines(r.out)[1], "\t", true)[3], "-");
+}
+
 TEST_F(CliStatsTest, PrefetchBuildsMissingFilesOnce) {
     auto r = Run({"prefetch", "build"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -93,6 +167,69 @@ TEST_F(CliStatsTest, PrefetchBuildsMissingFilesOnce) {
     EXPECT_EQ(Run({"prefetch", "build", "--force", "nums"}).out, "1\n");
     EXPECT_EQ(Run({"prefetch", "build", "KNM2"}).status, 1);  // no full-set distribution
     EXPECT_EQ(FileSize(dir.File("Prefetchs/Zentrix_8x20_NUMS.dfc")), 21 * 12);
+}
+
+}  // namespace
+}  // namespace zentrix
+
+namespace zentrix {
+namespace {
+
+// Without --force, damaged files are rebuilt with the missing ones; a file that fails does not
+// stop the others, each failure is reported, and the count of written files is still printed.
+TEST_F(CliStatsTest, PrefetchBuildRepairsDamagedFilesAndGoesOnPastFailures) {
+    ASSERT_EQ(Run({"prefetch", "build"}).out, "16\n");
+    auto path = [&](const char* code) { return PrefetchFileName(dir.Path(), code); };
+    TPrefetchData negative;
+    negative.Records = {{{1, 0, 0, 0}, -3}, {{2, 0, 0, 0}, 4}};
+    negative.MinCount = -3;
+    negative.MaxCount = 4;
+    AtomicWriteFile(path("NUMS"), std::string(30, 'x'));
+    AtomicWriteFile(path("EVEN"), SerializePrefetch(negative));
+    for (const char* code : {"DIGS", "POS1"}) {
+        std::filesystem::remove(path(code));
+        std::filesystem::create_directories(path(code));
+    }
+    auto r = Run({"prefetch", "build"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "2\n");
+    for (const char* code : {"DIGS", "POS1"}) {
+        const std::string message =
+            "Ошибка создания файла данных для полного набора вариантов!\n\n"
+            "Имя файла: " +
+            path(code);
+        const size_t at = r.err.find(message);
+        EXPECT_NE(at, std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find(message, at + 1), std::string::npos) << r.err;
+    }
+    for (const char* code : {"NUMS", "EVEN"}) EXPECT_NO_THROW(ReadPrefetchFile(path(code)));
+
+    // Named methods: the damaged one is rebuilt, the readable one kept.
+    AtomicWriteFile(path("NUMS"), "");
+    r = Run({"prefetch", "build", "NUMS", "EVEN"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "1\n");
+    EXPECT_EQ(FileSize(path("NUMS")), 21 * 12);
+}
+
+// The folder held by the window: nothing is built.
+TEST_F(CliStatsTest, PrefetchBuildWaitsForTheFolder) {
+    TExclusiveFile hold;
+    hold.Open(dir.File("Zentrix_8x20.lsk"));
+    auto r = Run({"prefetch", "build"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Невозможно получить монопольный доступ к файлам данных!"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(FileExists(dir.File("Prefetchs")));
+    // A table that would build its file keeps out too; one that only reads it does not.
+    EXPECT_EQ(Run({"stats", "table", "NUMS", "--norm"}).status, 1);
+    EXPECT_FALSE(FileExists(dir.File("Prefetchs")));
+    hold.Close();
+    ASSERT_EQ(Run({"prefetch", "build", "NUMS"}).out, "1\n");
+    hold.Open(dir.File("Zentrix_8x20.lsk"));
+    auto table = Run({"stats", "table", "NUMS", "--norm"});
+    EXPECT_EQ(table.status, 0) << table.err;
 }
 
 }  // namespace

@@ -90,9 +90,21 @@ TEST(Prefetch, DamagedFiles) {
     std::string badPad = good;
     badPad[35] = 1;
     std::string unordered = good.substr(12, 12) + good.substr(0, 12) + good.substr(24);
+    TPrefetchData negative = Small();
+    negative.Records[0].Count = -5;
+    negative.MinCount = -5;  // the trailer agrees with the records
+    TPrefetchData negativeTrailer;
+    negativeTrailer.MinCount = -1;
+    negativeTrailer.MaxCount = 3;
     const TCase cases[] = {
-        {"empty", ""},           {"short", good.substr(0, 11)}, {"not whole records", good + "x"},
-        {"trailer", badTrailer}, {"padding", badPad},           {"order", unordered},
+        {"empty", ""},
+        {"short", good.substr(0, 11)},
+        {"not whole records", good + "x"},
+        {"trailer", badTrailer},
+        {"padding", badPad},
+        {"order", unordered},
+        {"negative count", SerializePrefetch(negative)},
+        {"negative trailer", SerializePrefetch(negativeTrailer)},
     };
     for (const TCase& c : cases) EXPECT_THROW(ParsePrefetch(c.bytes), EFileError) << c.what;
     // A trailer alone is a distribution without values.
@@ -189,6 +201,57 @@ TEST(Prefetch, BuildEveryMissingFile) {
     numbers.set(0);
     EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), numbers), 16);
     EXPECT_EQ(ReadPrefetchFile(PrefetchFileName(dir.Path(), "NUMS")).Records.size(), 20u);
+}
+
+// Repairing rebuilds what the reader refuses, keeps a readable file, and only looks at the
+// entries asked for.
+TEST(Prefetch, RepairRebuildsDamagedFiles) {
+    TTempDir dir;
+    TStatsEnv env;
+    ASSERT_EQ(BuildPrefetchFiles(env.list, dir.Path(), {}), 16);
+    TPrefetchData negative = Small();
+    negative.Records[1].Count = -7;
+    negative.MaxCount = 5;
+    negative.MinCount = -7;
+    const std::string nums = PrefetchFileName(dir.Path(), "NUMS");
+    const std::string even = PrefetchFileName(dir.Path(), "EVEN");
+    const std::string digs = PrefetchFileName(dir.Path(), "DIGS");
+    const std::string pos1 = PrefetchFileName(dir.Path(), "POS1");
+    auto damage = [&] {
+        AtomicWriteFile(nums, std::string(30, '\0'));
+        AtomicWriteFile(even, SerializePrefetch(negative));
+        AtomicWriteFile(digs, "");
+        WritePrefetchFile(pos1, Small());
+    };
+    damage();
+    // Without repair only missing files are built: the start of the window.
+    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), {}), 0);
+    EXPECT_EQ(FileSize(nums), 30);
+
+    TPrefetchSelection repair;
+    repair.repairDamaged = true;
+    std::vector<std::string> names;
+    TPrefetchBuildHooks hooks;
+    hooks.building = [&](const std::string& name) { names.push_back(name); };
+    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), repair, hooks), 3);
+    EXPECT_EQ(names, (std::vector<std::string>{"Zentrix_8x20_NUMS.dfc", "Zentrix_8x20_DIGS.dfc",
+                                               "Zentrix_8x20_EVEN.dfc"}));
+    for (const std::string& path : {nums, even, digs})
+        EXPECT_NO_THROW(ReadPrefetchFile(path)) << path;
+    EXPECT_EQ(ReadPrefetchFile(pos1), Small());
+
+    damage();
+    repair.entries = {env.Entry("EVEN"), env.Entry("POS1")};
+    int steps = 0;
+    hooks.building = nullptr;
+    hooks.step = [&](int done, int total) {
+        EXPECT_EQ(done, ++steps);
+        EXPECT_EQ(total, 2);
+    };
+    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), repair, hooks), 1);
+    EXPECT_EQ(steps, 2);
+    EXPECT_NO_THROW(ReadPrefetchFile(even));
+    EXPECT_EQ(FileSize(nums), 30);
 }
 
 TEST(Prefetch, FailuresAreReportedAndTheRestBuilt) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <random>
 
 #include "core/demo_archive.h"
 #include "stats/stats_env.h"
@@ -260,6 +261,36 @@ TEST(StatTable, SortRules) {
     EXPECT_LT(CompareCellTexts("-", "-5"), 0);
     EXPECT_LT(CompareCellTexts("10:2", "9:3"), 0);
     EXPECT_EQ(CompareCellTexts("ЧнЧн", "чНчН"), 0);
+    // In the "+/-" columns "-" ranks after every number; elsewhere the texts decide.
+    struct TDashCase {
+        int column;
+        const char* a;
+        const char* b;
+        int sign;
+    };
+    const TDashCase dashCases[] = {
+        {kColDiffPrd, "-", "+5", 1},    {kColDiffStf, "-", "-5", 1},    {kColDiffKrn, "0", "-", -1},
+        {kColDiffStf, "-", "-", 0},     {kColDiffStf, "-2", "+3", -1},  {kColFact, "-", "5", -1},
+        {kColWeight, "-", "-1,50", -1}, {kColDeviation, "-", "-5", -1},
+    };
+    for (const TDashCase& c : dashCases) {
+        const int r = CompareCellTexts(c.column, c.a, c.b);
+        EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.column << " " << c.a << " " << c.b;
+    }
+    EXPECT_TRUE(DashSortsLast(kColDiffPrd) && DashSortsLast(kColDiffKrn));
+    EXPECT_FALSE(DashSortsLast(kColFact) || DashSortsLast(kColValue));
+
+    // Texts that compared pairwise as texts and as numbers go round in a circle ("+3" < "-" <
+    // "-2" < "+3"); with "-" ranked last every arrangement sorts the same way.
+    std::vector<std::string> mixed = {"+3", "-", "-2", "0", "10", "-"};
+    std::sort(mixed.begin(), mixed.end());
+    do {
+        std::vector<std::string> sorted = mixed;
+        StableMergeSort(sorted, [](const std::string& a, const std::string& b) {
+            return CompareCellTexts(kColDiffStf, a, b);
+        });
+        EXPECT_EQ(sorted, (TStrings{"-2", "0", "+3", "10", "-", "-"}));
+    } while (std::next_permutation(mixed.begin(), mixed.end()));
 
     TStatsEnv env(TwentyIn(20, {10, 14}));
     TStatTable t = Compute(env, "NUMS", 0, 20);
@@ -312,7 +343,7 @@ TEST(StatTable, SortingEqualsSortingTheTexts) {
                 std::vector<int> expected(texts.size());
                 std::iota(expected.begin(), expected.end(), 0);
                 StableMergeSort(expected, [&](int a, int b) {
-                    int r = CompareCellTexts(texts[a][column], texts[b][column]);
+                    int r = CompareCellTexts(column, texts[a][column], texts[b][column]);
                     if (r == 0 && column != kColValue)
                         r = CompareCellTexts(texts[a][kColValue], texts[b][kColValue]);
                     return descending ? -r : r;
@@ -326,6 +357,66 @@ TEST(StatTable, SortingEqualsSortingTheTexts) {
                 EXPECT_EQ(got, want) << c.code << " column " << column << " " << descending;
             }
         t.ListOrder();
+    }
+}
+
+// The "+/-" columns of a real table mix "+n", "0", "-n" and "-": sorted, the numbers come in
+// ascending order and every "-" after them; the order is the same whatever order the rows had.
+TEST(StatTable, DifferenceColumnsSortInATotalOrder) {
+    TFormatGuard comma(',');
+    TStatsEnv env(MakeDemoDraws(600, 3, 45000));
+    TStatTable t = Compute(env, "KNM2", 40, 300);
+    for (int column : {kColDiffPrd, kColDiffStf, kColDiffKrn}) {
+        TStrings cells, labels;
+        for (int r = 0; r < t.RowCount(); ++r) cells.push_back(t.CellText(r, column));
+        auto has = [&](auto test) { return std::any_of(cells.begin(), cells.end(), test); };
+        ASSERT_TRUE(has([](const std::string& c) { return c == "-"; })) << column;
+        ASSERT_TRUE(has([](const std::string& c) { return c.size() > 1 && c[0] == '-'; }));
+        ASSERT_TRUE(has([](const std::string& c) { return c[0] == '+'; })) << column;
+
+        std::vector<int> rows(cells.size());
+        std::iota(rows.begin(), rows.end(), 0);
+        auto compare = [&](const TStrings& texts, const TStrings& values, int a, int b) {
+            int r = CompareCellTexts(column, texts[a], texts[b]);
+            return r != 0 ? r : CompareCellTexts(values[a], values[b]);
+        };
+        for (bool descending : {false, true}) {
+            t.Sort(column, descending);
+            TStrings sorted, sortedLabels;
+            for (int r = 0; r < t.RowCount(); ++r) {
+                sorted.push_back(t.CellText(r, column));
+                sortedLabels.push_back(t.CellText(r, kColValue));
+            }
+            // Every pair in order, not only neighbours: a total order.
+            for (size_t i = 0; i < sorted.size(); ++i)
+                for (size_t j = i + 1; j < sorted.size(); ++j) {
+                    const int r =
+                        compare(sorted, sortedLabels, static_cast<int>(i), static_cast<int>(j));
+                    ASSERT_TRUE(descending ? r > 0 : r < 0)
+                        << column << ": " << sorted[i] << " " << sorted[j];
+                }
+            EXPECT_EQ(sorted.back() == "-", !descending) << column;
+            // The same order from shuffled rows.
+            std::mt19937 random(static_cast<unsigned>(column));
+            for (int round = 0; round < 5; ++round) {
+                std::vector<int> shuffled = rows;
+                std::shuffle(shuffled.begin(), shuffled.end(), random);
+                labels.clear();
+                TStrings texts;
+                for (int r : shuffled) {
+                    texts.push_back(sorted[r]);
+                    labels.push_back(sortedLabels[r]);
+                }
+                std::vector<int> order(rows);
+                StableMergeSort(order, [&](int a, int b) {
+                    const int r = compare(texts, labels, a, b);
+                    return descending ? -r : r;
+                });
+                TStrings again;
+                for (int r : order) again.push_back(labels[r]);
+                EXPECT_EQ(again, sortedLabels) << column << " round " << round;
+            }
+        }
     }
 }
 
