@@ -28,6 +28,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     RegisterConfigCommand(app, ctx);
     RegisterStatsCommand(app, ctx);
     RegisterPrefetchCommand(app, ctx);
+    RegisterScenarioCommand(app, ctx);
 
     // CLI11 wants argv order reversed.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

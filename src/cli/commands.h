@@ -14,6 +14,7 @@ void RegisterCombsCommand(CLI::App& app, TCliContext& ctx);
 void RegisterConfigCommand(CLI::App& app, TCliContext& ctx);
 void RegisterStatsCommand(CLI::App& app, TCliContext& ctx);
 void RegisterPrefetchCommand(CLI::App& app, TCliContext& ctx);
+void RegisterScenarioCommand(CLI::App& app, TCliContext& ctx);
 // "combs filter" joins the combs group.
 void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx);
 
