@@ -16,9 +16,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     app.add_option("--dir", ctx.dirOption, "Data folder (default: $ZENTRIX_DIR or the program's)");
     app.add_option_function<std::string>(
            "--decimal-separator", [](const std::string& s) { SetDecimalSeparator(s[0]); },
-           "Decimal separator of printed reals (default: the locale's)")
+           "Decimal separator of printed reals, \".\" or \",\" (default: the locale's); the "
+           "settings file keeps the locale's")
         ->check([](const std::string& s) {
-            return s.size() == 1 ? std::string() : std::string("one character expected");
+            return s == "." || s == "," ? std::string() : std::string("\".\" or \",\" expected");
         });
 
     RegisterGameCommand(app, ctx);

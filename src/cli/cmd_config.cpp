@@ -5,6 +5,7 @@
 #include "cli/tsv.h"
 #include "core/config.h"
 #include "util/errors.h"
+#include "util/format.h"
 
 namespace zentrix::cli {
 
@@ -17,7 +18,9 @@ void RegisterShow(CLI::App& parent, TCliContext& ctx) {
         TCliSession s(ctx, false);
         s.session.LoadConfig();
         std::vector<TTsvRow> rows;
-        for (const TConfigEntry& e : ConfigEntries(s.session.Config().Settings()))
+        // Printed output: reals with the printed separator, whatever the file holds.
+        for (const TConfigEntry& e :
+             ConfigEntries(s.session.Config().Settings(), FormatSettings().decimalSeparator))
             rows.push_back({e.section, e.key, e.value});
         WriteTsv(ctx.out, {"section", "key", "value"}, rows);
         s.ExitOnErrors();

@@ -1,5 +1,6 @@
 #include "core/config.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -22,29 +23,26 @@ constexpr const char* kShredding = "SHREDDING";
 constexpr const char* kDefaultFormulas[3] = {
     "(n1+n2+n3+n4)/(n5+n6+n7+n8)", "(n5+n6+n7+n8)/(n1+n2+n3+n4)", "(n1+n3+n5+n7)/(n2+n4+n6+n8)"};
 constexpr int kDefaultFormulaDigits = 2;
-// More prize entries than this are not read: a damaged count must not stall the start.
-constexpr int kMaxProfits = 256;
 
-int32_t ReadRanged(const TIniFile& ini, const char* section, const std::string& key,
-                   int32_t fallback, int32_t lo, int32_t hi) {
-    int32_t v = ini.ReadInteger(section, key, fallback);
-    return v < lo || v > hi ? fallback : v;
+// A stored integer moved into its range; a number too large for 32 bits is still on its side of
+// the range.
+int32_t ReadClamped(const TIniFile& ini, const char* section, const std::string& key,
+                    int32_t fallback, int32_t lo, int32_t hi) {
+    const std::string text = ini.ReadString(section, key, "");
+    const int64_t v = TryStrToInt64(text).value_or(StrToIntDef(text, fallback));
+    return static_cast<int32_t>(std::clamp<int64_t>(v, lo, hi));
 }
 
-TCurrency ReadCurrency(const TIniFile& ini, const char* section, const std::string& key) {
-    try {
-        return ToCurrency(ini.ReadFloat(section, key, 0));
-    } catch (const EConvertError&) {
-        return 0;
-    }
+TCurrency ReadMoney(const TIniFile& ini, const char* section, const std::string& key) {
+    return ClampMoney(ini.ReadFloat(section, key, 0));
+}
+
+long double ReadCoefficient(const TIniFile& ini, const std::string& key, long double fallback) {
+    return ClampCoefficient(ini.ReadFloat(kCdl, key, fallback), fallback);
 }
 
 std::string ProfitKey(int i, const char* field) {
     return Format("Profit_%d_%s", {i, field});
-}
-
-std::string RealText(long double v) {
-    return FloatToStrShortest(v);
 }
 
 }  // namespace
@@ -74,30 +72,31 @@ std::array<uint8_t, kMaxNumber> ParseSegmentsText(const std::string& text) {
 }
 
 void LoadConfig(const TIniFile& ini, TConfigData& data) {
-    data.MatrixCols = ReadRanged(ini, kGlobal, "MatrixCols", 4, kMatrixColsMin, kMatrixColsMax);
+    data.MatrixCols = ReadClamped(ini, kGlobal, "MatrixCols", 4, kMatrixColsMin, kMatrixColsMax);
     data.MatrixSegments = ParseSegmentsText(ini.ReadString(kGlobal, "MatrixSegments", ""));
-    data.ChannelSize = ReadRanged(ini, kGlobal, "ChannelSize", 4, kChannelSizeMin, kChannelSizeMax);
-    data.Cost = ReadCurrency(ini, kStakes, "Cost");
-    data.MaxStake = ini.ReadInteger(kStakes, "MaxStake", 8);
-    const int count = ReadRanged(ini, kStakes, "Profits", 0, 0, kMaxProfits);
+    data.ChannelSize =
+        ReadClamped(ini, kGlobal, "ChannelSize", 4, kChannelSizeMin, kChannelSizeMax);
+    data.Cost = ReadMoney(ini, kStakes, "Cost");
+    data.MaxStake = ReadClamped(ini, kStakes, "MaxStake", 8, INT32_MIN, INT32_MAX);
+    const int count = ReadClamped(ini, kStakes, "Profits", 0, 0, kMaxProfits);
     data.Profits.clear();
     for (int i = 0; i < count; ++i) {
         TProfit p;
-        p.Overlap =
-            static_cast<uint8_t>(ReadRanged(ini, kStakes, ProfitKey(i, "Overlap"), 0, 0, 255));
-        p.Profit = ReadCurrency(ini, kStakes, ProfitKey(i, "Profit"));
+        p.Overlap = static_cast<uint8_t>(
+            ReadClamped(ini, kStakes, ProfitKey(i, "Overlap"), 0, 0, kOverlapMax));
+        p.Profit = ReadMoney(ini, kStakes, ProfitKey(i, "Profit"));
         data.Profits.push_back(p);
     }
-    data.CDL.Count = ini.ReadFloat(kCdl, "Count", 0);
-    data.CDL.Deviation = ini.ReadFloat(kCdl, "Deviation", -1);
-    data.CDL.Level = ini.ReadFloat(kCdl, "Level", 1);
+    data.CDL.Count = ReadCoefficient(ini, "Count", 0);
+    data.CDL.Deviation = ReadCoefficient(ini, "Deviation", -1);
+    data.CDL.Level = ReadCoefficient(ini, "Level", 1);
     data.CDL.UsePercents = ini.ReadInteger(kCdl, "UsePercents", 0) > 0;
     data.CDL.UseAbsValues = ini.ReadInteger(kCdl, "UseAbsValues", 0) > 0;
 }
 
 void LoadGenerateDefaults(const TIniFile& ini, TConfigSettings& settings) {
-    settings.generateMode =
-        static_cast<uint8_t>(ReadRanged(ini, kGlobal, "CombsGenerateMode", 0, 0, 255));
+    settings.generateMode = static_cast<uint8_t>(
+        ReadClamped(ini, kGlobal, "CombsGenerateMode", 0, 0, kGenerateModeMax));
     settings.generateParameters =
         Utf8Left(ini.ReadString(kGlobal, "CombsGenerateParameters", ""), kGenerateParametersMax);
 }
@@ -105,14 +104,23 @@ void LoadGenerateDefaults(const TIniFile& ini, TConfigSettings& settings) {
 void LoadShredding(const TIniFile& ini, TConfigSettings& settings) {
     for (int i = 0; i < 3; ++i) {
         const std::string n = std::to_string(i + 1);
-        settings.formulas[i] = ini.ReadString(kShredding, "Formula" + n, kDefaultFormulas[i]);
+        settings.formulas[i] = ini.ReadString(kShredding, "Formula" + n, "");
+        if (Trim(settings.formulas[i]).empty()) settings.formulas[i] = kDefaultFormulas[i];
         settings.formulaDigits[i] = static_cast<uint8_t>(
-            ReadRanged(ini, kShredding, "Formula" + n + "Digits", kDefaultFormulaDigits, 0, 255));
+            ReadClamped(ini, kShredding, "Formula" + n + "Digits", kDefaultFormulaDigits,
+                        kFormulaDigitsMin, kFormulaDigitsMax));
     }
 }
 
 std::vector<TConfigEntry> ConfigEntries(const TConfigSettings& settings) {
+    return ConfigEntries(settings, FormatSettings().fileDecimalSeparator);
+}
+
+std::vector<TConfigEntry> ConfigEntries(const TConfigSettings& settings, char decimalSeparator) {
     const TConfigData& d = settings.data;
+    auto realText = [decimalSeparator](long double v) {
+        return FloatToStrShortest(v, decimalSeparator);
+    };
     using G = TConfigGroup;
     std::vector<TConfigEntry> e = {
         {G::Config, kGlobal, "MatrixCols", std::to_string(d.MatrixCols)},
@@ -121,7 +129,7 @@ std::vector<TConfigEntry> ConfigEntries(const TConfigSettings& settings) {
         {G::GenerateDefaults, kGlobal, "CombsGenerateMode", std::to_string(settings.generateMode)},
         {G::GenerateDefaults, kGlobal, "CombsGenerateParameters",
          Utf8Left(settings.generateParameters, kGenerateParametersMax)},
-        {G::Config, kStakes, "Cost", RealText(FromCurrency(d.Cost))},
+        {G::Config, kStakes, "Cost", realText(FromCurrency(d.Cost))},
         {G::Config, kStakes, "MaxStake", std::to_string(d.MaxStake)},
         {G::Config, kStakes, "Profits", std::to_string(d.Profits.size())},
     };
@@ -129,11 +137,11 @@ std::vector<TConfigEntry> ConfigEntries(const TConfigSettings& settings) {
         e.push_back({G::Config, kStakes, ProfitKey(static_cast<int>(i), "Overlap"),
                      std::to_string(d.Profits[i].Overlap)});
         e.push_back({G::Config, kStakes, ProfitKey(static_cast<int>(i), "Profit"),
-                     RealText(FromCurrency(d.Profits[i].Profit))});
+                     realText(FromCurrency(d.Profits[i].Profit))});
     }
-    e.push_back({G::Config, kCdl, "Count", RealText(d.CDL.Count)});
-    e.push_back({G::Config, kCdl, "Deviation", RealText(d.CDL.Deviation)});
-    e.push_back({G::Config, kCdl, "Level", RealText(d.CDL.Level)});
+    e.push_back({G::Config, kCdl, "Count", realText(d.CDL.Count)});
+    e.push_back({G::Config, kCdl, "Deviation", realText(d.CDL.Deviation)});
+    e.push_back({G::Config, kCdl, "Level", realText(d.CDL.Level)});
     e.push_back({G::Config, kCdl, "UsePercents", d.CDL.UsePercents ? "1" : "0"});
     e.push_back({G::Config, kCdl, "UseAbsValues", d.CDL.UseAbsValues ? "1" : "0"});
     for (int i = 0; i < 3; ++i)
@@ -151,21 +159,6 @@ void SaveConfigGroup(TIniFile& ini, const TConfigSettings& settings, TConfigGrou
 }
 
 namespace {
-
-int32_t IntValue(const std::string& key, const std::string& value, int32_t lo, int32_t hi) {
-    auto v = TryStrToInt(Trim(value));
-    if (!v || *v < lo || *v > hi)
-        throw EConvertError(Format("Недопустимое значение %s=%s: нужно целое число от %d до %d",
-                                   {key, value, lo, hi}));
-    return *v;
-}
-
-long double RealValue(const std::string& key, const std::string& value) {
-    auto v = TryStrToFloat(value);
-    if (!v || !std::isfinite(*v))
-        throw EConvertError(Format("Недопустимое значение %s=%s: нужно число", {key, value}));
-    return *v;
-}
 
 std::array<uint8_t, kMaxNumber> SegmentsValue(const std::string& value) {
     if (value.size() > kMaxNumber)
@@ -201,7 +194,7 @@ TConfigGroup SetConfigValue(TConfigSettings& settings, const std::string& sectio
         return SameText(section, sec) && SameText(key, name);
     };
     if (is(kGlobal, "MatrixCols")) {
-        d.MatrixCols = IntValue(key, value, kMatrixColsMin, kMatrixColsMax);
+        d.MatrixCols = CheckedInteger(key, value, kMatrixColsMin, kMatrixColsMax);
         return G::Config;
     }
     if (is(kGlobal, "MatrixSegments")) {
@@ -209,11 +202,12 @@ TConfigGroup SetConfigValue(TConfigSettings& settings, const std::string& sectio
         return G::Config;
     }
     if (is(kGlobal, "ChannelSize")) {
-        d.ChannelSize = IntValue(key, value, kChannelSizeMin, kChannelSizeMax);
+        d.ChannelSize = CheckedInteger(key, value, kChannelSizeMin, kChannelSizeMax);
         return G::Config;
     }
     if (is(kGlobal, "CombsGenerateMode")) {
-        settings.generateMode = static_cast<uint8_t>(IntValue(key, value, 0, kGenerateModeMax));
+        settings.generateMode =
+            static_cast<uint8_t>(CheckedInteger(key, value, 0, kGenerateModeMax));
         return G::GenerateDefaults;
     }
     if (is(kGlobal, "CombsGenerateParameters")) {
@@ -221,15 +215,15 @@ TConfigGroup SetConfigValue(TConfigSettings& settings, const std::string& sectio
         return G::GenerateDefaults;
     }
     if (is(kStakes, "Cost")) {
-        d.Cost = ToCurrency(RealValue(key, value));
+        d.Cost = CheckedMoney(key, value);
         return G::Config;
     }
     if (is(kStakes, "MaxStake")) {
-        d.MaxStake = IntValue(key, value, INT32_MIN, INT32_MAX);
+        d.MaxStake = CheckedInteger(key, value, INT32_MIN, INT32_MAX);
         return G::Config;
     }
     if (is(kStakes, "Profits")) {
-        const int count = IntValue(key, value, 0, kMaxProfits);
+        const int count = CheckedInteger(key, value, 0, kMaxProfits);
         const size_t old = d.Profits.size();
         d.Profits.resize(static_cast<size_t>(count));
         for (size_t i = old; i < d.Profits.size(); ++i)
@@ -243,40 +237,41 @@ TConfigGroup SetConfigValue(TConfigSettings& settings, const std::string& sectio
                                            {profit->first}));
             TProfit& p = d.Profits[profit->first];
             if (profit->second)
-                p.Profit = ToCurrency(RealValue(key, value));
+                p.Profit = CheckedMoney(key, value);
             else
-                p.Overlap = static_cast<uint8_t>(IntValue(key, value, 0, kCombSize));
+                p.Overlap = static_cast<uint8_t>(CheckedInteger(key, value, 0, kCombSize));
             return G::Config;
         }
     }
     if (is(kCdl, "Count")) {
-        d.CDL.Count = RealValue(key, value);
+        d.CDL.Count = CheckedCoefficient(key, value);
         return G::Config;
     }
     if (is(kCdl, "Deviation")) {
-        d.CDL.Deviation = RealValue(key, value);
+        d.CDL.Deviation = CheckedCoefficient(key, value);
         return G::Config;
     }
     if (is(kCdl, "Level")) {
-        d.CDL.Level = RealValue(key, value);
+        d.CDL.Level = CheckedCoefficient(key, value);
         return G::Config;
     }
     if (is(kCdl, "UsePercents")) {
-        d.CDL.UsePercents = IntValue(key, value, 0, 1) != 0;
+        d.CDL.UsePercents = CheckedInteger(key, value, 0, 1) != 0;
         return G::Config;
     }
     if (is(kCdl, "UseAbsValues")) {
-        d.CDL.UseAbsValues = IntValue(key, value, 0, 1) != 0;
+        d.CDL.UseAbsValues = CheckedInteger(key, value, 0, 1) != 0;
         return G::Config;
     }
     for (int i = 0; i < 3; ++i) {
         const std::string n = std::to_string(i + 1);
         if (SameText(section, kShredding) && SameText(key, "Formula" + n)) {
-            settings.formulas[i] = value;
+            settings.formulas[i] = CheckedFormula(key, value);
             return G::Shredding;
         }
         if (SameText(section, kShredding) && SameText(key, "Formula" + n + "Digits")) {
-            settings.formulaDigits[i] = static_cast<uint8_t>(IntValue(key, value, 0, 255));
+            settings.formulaDigits[i] = static_cast<uint8_t>(
+                CheckedInteger(key, value, kFormulaDigitsMin, kFormulaDigitsMax));
             return G::Shredding;
         }
     }

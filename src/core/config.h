@@ -4,17 +4,13 @@
 #include <vector>
 
 #include "core/config_data.h"
+#include "core/config_rules.h"
 #include "util/ini.h"
 
 namespace zentrix {
 
 // Zentrix_8x20.ini: the configuration, the generator defaults and the shredding formulas. The
 // PROXY section shares the file and belongs to the download.
-
-inline constexpr int kMatrixColsMin = 1, kMatrixColsMax = 20;
-inline constexpr int kChannelSizeMin = 2, kChannelSizeMax = 20;
-inline constexpr size_t kGenerateParametersMax = 255;
-inline constexpr int kGenerateModeMax = 4;
 
 // Which part of the settings file a key belongs to; each part is read and written as a whole.
 enum class TConfigGroup { Config, GenerateDefaults, Shredding };
@@ -30,14 +26,17 @@ struct TConfigEntry {
 // The values every key takes when the file lacks it.
 TConfigSettings DefaultConfigSettings();
 
-// Reading keeps the defaults for missing keys and for values outside their range.
+// Reading keeps the defaults for missing keys and values that are not numbers; a value outside
+// its range becomes the nearest valid one, so the next save does not lose it.
 void LoadConfig(const TIniFile& ini, TConfigData& data);
 void LoadGenerateDefaults(const TIniFile& ini, TConfigSettings& settings);
 void LoadShredding(const TIniFile& ini, TConfigSettings& settings);
 
 // Every key of the three parts with its value as the file holds it after saving, in the file's
-// order. Saving writes exactly these keys of the part.
+// order, reals with the given decimal separator (the settings files' one by default). Saving
+// writes exactly these keys of the part.
 std::vector<TConfigEntry> ConfigEntries(const TConfigSettings& settings);
+std::vector<TConfigEntry> ConfigEntries(const TConfigSettings& settings, char decimalSeparator);
 void SaveConfigGroup(TIniFile& ini, const TConfigSettings& settings, TConfigGroup group);
 
 // Sets one key of the three parts by its section and name (as the file spells them, ignoring

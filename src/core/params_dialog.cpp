@@ -38,13 +38,7 @@ std::vector<TProfit> PrizeTableResult(const std::array<std::string, kPrizeRows>&
     for (int i = 0; i < kPrizeRows; ++i) {
         TProfit p;
         p.Overlap = static_cast<uint8_t>(i);
-        if (auto v = TryStrToFloat(values[i])) {
-            try {
-                p.Profit = ToCurrency(*v);
-            } catch (const EZentrix&) {
-                p.Profit = 0;
-            }
-        }
+        if (auto v = TryStrToFloat(values[i])) p.Profit = ClampMoney(*v);
         profits.push_back(p);
     }
     return profits;
@@ -117,9 +111,12 @@ TConfigData TParamsDialogModel::Result() const {
     TConfigData d = original;
     d.MatrixCols = std::clamp(matrixCols, kMatrixColsMin, kMatrixColsMax);
     d.ChannelSize = std::clamp(channelSize, kChannelSizeMin, kChannelSizeMax);
-    d.Cost = cost;
+    d.Cost = ClampMoney(FromCurrency(cost));
     d.Profits = PrizeTableResult(prizeValues);
     d.CDL = cdl;
+    d.CDL.Count = ClampCoefficient(cdl.Count, original.CDL.Count);
+    d.CDL.Deviation = ClampCoefficient(cdl.Deviation, original.CDL.Deviation);
+    d.CDL.Level = ClampCoefficient(cdl.Level, original.CDL.Level);
     d.MatrixSegments = segments.Segments();
     return d;
 }

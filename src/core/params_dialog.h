@@ -16,7 +16,8 @@ inline constexpr int kPrizeRows = kCombSize + 1;  // keyed 0..8
 
 // The prize table's rows "%d=%.2f": row i holds the prize for i matching numbers.
 std::vector<std::string> PrizeTableRows(const TConfigData& data);
-// One prize entry per row (Overlap = the row key), a value that is not a number giving 0.
+// One prize entry per row (Overlap = the row key), a value that is not a number giving 0 and one
+// out of range the nearest valid prize.
 std::vector<TProfit> PrizeTableResult(const std::array<std::string, kPrizeRows>& values);
 // Characters that can be typed into a prize value: control characters, digits and the locale's
 // decimal separator.
@@ -64,7 +65,8 @@ struct TParamsDialogModel {
     int MatrixRows() const;
     // The columns spin changed: the segment grid takes the new shape.
     void SetMatrixCols(int cols);
-    // The record OK installs (MaxStake is carried over unchanged).
+    // The record OK installs (MaxStake is carried over unchanged), every value within the ranges
+    // `config set` checks.
     TConfigData Result() const;
 };
 

@@ -22,10 +22,10 @@ namespace zentrix::gui {
 
 namespace {
 
-QDoubleSpinBox* RealSpin(QWidget* parent, long double value, int decimals) {
+QDoubleSpinBox* CoefficientSpin(QWidget* parent, long double value) {
     auto* spin = new QDoubleSpinBox(parent);
-    spin->setDecimals(decimals);
-    spin->setRange(-1e9, 1e9);
+    spin->setDecimals(kCoefficientDecimals);
+    spin->setRange(-kCoefficientMax, kCoefficientMax);
     spin->setValue(static_cast<double>(value));
     return spin;
 }
@@ -59,8 +59,8 @@ TFormParams::TFormParams(QWidget* parent, TSessionCore& core, TParamsDialogModel
     left->addRow("Размер канала:", channel_);
     cost_ = new QDoubleSpinBox(this);
     cost_->setObjectName("edCost");
-    cost_->setDecimals(2);
-    cost_->setRange(0, 1e12);
+    cost_->setDecimals(kMoneyDecimals);
+    cost_->setRange(0, kMoneyMax);
     cost_->setValue(static_cast<double>(FromCurrency(model_.cost)));
     left->addRow("Стоимость ставки:", cost_);
 
@@ -82,9 +82,9 @@ TFormParams::TFormParams(QWidget* parent, TSessionCore& core, TParamsDialogModel
     auto* right = new QVBoxLayout;
     auto* weights = new QGroupBox(" Коэффициенты для поля \"Вес\" ", this);
     auto* wForm = new QFormLayout(weights);
-    kCount_ = RealSpin(weights, model_.cdl.Count, 3);
-    kDeviation_ = RealSpin(weights, model_.cdl.Deviation, 3);
-    kLevel_ = RealSpin(weights, model_.cdl.Level, 3);
+    kCount_ = CoefficientSpin(weights, model_.cdl.Count);
+    kDeviation_ = CoefficientSpin(weights, model_.cdl.Deviation);
+    kLevel_ = CoefficientSpin(weights, model_.cdl.Level);
     wForm->addRow("Количество:", kCount_);
     wForm->addRow("Отклонение:", kDeviation_);
     wForm->addRow("Глубина:", kLevel_);

@@ -1,6 +1,9 @@
 #include "util/cp1251.h"
 
+#include <algorithm>
 #include <array>
+
+#include "util/strings.h"
 
 namespace zentrix {
 
@@ -28,12 +31,42 @@ void AppendUtf8(char32_t cp, std::string& out) {
     }
 }
 
-char ToCp1251(char32_t cp) {
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+std::optional<char> ToCp1251(char32_t cp) {
     if (cp < 0x80) return static_cast<char>(cp);
     if (cp >= 0x410 && cp <= 0x44F) return static_cast<char>(0xC0 + (cp - 0x410));
     for (size_t i = 0; i < kHigh.size(); ++i)
         if (kHigh[i] != 0 && kHigh[i] == cp) return static_cast<char>(0x80 + i);
-    return '?';
+    return std::nullopt;
+}
+
+// Converts code point by code point; `strict` stops at the first character that has no byte.
+std::optional<std::string> Convert(std::string_view text, bool strict) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        if (c >= 0x80 && c < 0xC0) {  // stray continuation byte
+            if (strict) return std::nullopt;
+            out += '?';
+            ++i;
+            continue;
+        }
+        if (extra > 0 && i + extra >= text.size()) {
+            if (strict) return std::nullopt;
+            out += '?';
+            break;
+        }
+        char32_t cp = extra ? (c & (0x3F >> extra)) : c;
+        for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (text[i + k] & 0x3F);
+        const std::optional<char> b = ToCp1251(cp);
+        if (!b && strict) return std::nullopt;
+        out += b.value_or('?');
+        i += extra + 1;
+    }
+    return out;
 }
 
 }  // namespace
@@ -56,26 +89,31 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
 }
 
 std::string Utf8ToCp1251(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        if (c >= 0x80 && c < 0xC0) {  // stray continuation byte
-            out += '?';
-            ++i;
-            continue;
-        }
-        if (extra > 0 && i + extra >= text.size()) {
-            out += '?';
+    return *Convert(text, false);
+}
+
+std::optional<std::string> TryUtf8ToCp1251(std::string_view text) {
+    if (!IsValidUtf8(text)) return std::nullopt;
+    return Convert(text, true);
+}
+
+TTextEncoding DetectTextEncoding(std::string_view bytes) {
+    if (bytes.substr(0, kBom.size()) == kBom) return TTextEncoding::Utf8Bom;
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return !ascii && IsValidUtf8(bytes) ? TTextEncoding::Utf8 : TTextEncoding::Cp1251;
+}
+
+std::string DecodeText(std::string_view bytes, TTextEncoding encoding) {
+    switch (encoding) {
+        case TTextEncoding::Utf8Bom:
+            return std::string(bytes.substr(kBom.size()));
+        case TTextEncoding::Utf8:
+            return std::string(bytes);
+        case TTextEncoding::Cp1251:
             break;
-        }
-        char32_t cp = extra ? (c & (0x3F >> extra)) : c;
-        for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (text[i + k] & 0x3F);
-        out += ToCp1251(cp);
-        i += extra + 1;
     }
-    return out;
+    return Cp1251ToUtf8(bytes);
 }
 
 }  // namespace zentrix

@@ -189,7 +189,7 @@ TFormatSettings LocaleFormatSettings() {
         }
     }
     if (!name || std::string_view(name) == "C" || std::string_view(name) == "POSIX") {
-        fs.decimalSeparator = '.';
+        fs.decimalSeparator = fs.fileDecimalSeparator = '.';
         fs.thousandSeparator = ",";
         return fs;
     }
@@ -202,6 +202,7 @@ TFormatSettings LocaleFormatSettings() {
         else
             fs.thousandSeparator = fs.decimalSeparator == ',' ? "\xC2\xA0" : ",";
         freelocale(loc);
+        fs.fileDecimalSeparator = fs.decimalSeparator == ',' ? ',' : '.';
         return fs;
     }
     // The locale is not installed: guess from the language part of its name.
@@ -211,7 +212,7 @@ TFormatSettings LocaleFormatSettings() {
                                             "da", "nb", "tr", "ro", "hu", "lt", "lv", "et"};
     bool comma = std::any_of(std::begin(kCommaLanguages), std::end(kCommaLanguages),
                              [&](const char* l) { return lang == l; });
-    fs.decimalSeparator = comma ? ',' : '.';
+    fs.decimalSeparator = fs.fileDecimalSeparator = comma ? ',' : '.';
     fs.thousandSeparator = comma ? "\xC2\xA0" : ",";
     return fs;
 }
@@ -221,12 +222,16 @@ std::string FloatToStrF(long double value, int decimals) {
 }
 
 std::string FloatToStrShortest(long double value) {
+    return FloatToStrShortest(value, Settings().decimalSeparator);
+}
+
+std::string FloatToStrShortest(long double value, char separator) {
     char buf[128];
     auto res = std::to_chars(buf, buf + sizeof buf, value);
     std::string text(buf, res.ptr);
     for (char& c : text)
         if (c == '.')
-            c = Settings().decimalSeparator;
+            c = separator;
         else if (c == 'e')
             c = 'E';
     return text;

@@ -11,12 +11,15 @@ namespace zentrix {
 
 // Number formatting settings of the user's locale; the CLI and the tests may override them.
 struct TFormatSettings {
-    char decimalSeparator = ',';
+    char decimalSeparator = ',';                 // printed reals
     std::string thousandSeparator = "\xC2\xA0";  // no-break space
+    // Reals in settings files: the locale's, so a printing override never reaches a file.
+    char fileDecimalSeparator = ',';
 };
 
 const TFormatSettings& FormatSettings();
 void SetFormatSettings(const TFormatSettings& settings);
+// Overrides the separator of printed reals only; settings files keep theirs.
 void SetDecimalSeparator(char separator);
 // Reads the separators of the user's numeric locale (LC_ALL, LC_NUMERIC, LANG).
 TFormatSettings LocaleFormatSettings();
@@ -49,8 +52,9 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
 // Real in fixed notation with the given decimals and the locale's decimal separator; halves are
 // rounded away from zero, as the Delphi formatter does.
 std::string FloatToStrF(long double value, int decimals);
-// The shortest text that reads back to the same value (settings files), with the locale's
-// decimal separator.
+// The shortest text that reads back to the same value, with the given decimal separator or the
+// printed one.
+std::string FloatToStrShortest(long double value, char separator);
 std::string FloatToStrShortest(long double value);
 // Accepts the locale's separator or a full stop, surrounding blanks and an exponent.
 std::optional<long double> TryStrToFloat(std::string_view text);

@@ -10,7 +10,10 @@ namespace zentrix {
 
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
     // Anything in the file's place that cannot be read (a folder, say) is an error, not "empty".
-    if (FileSize(path_) >= 0) Parse(ReadTextFile(path_));
+    if (FileSize(path_) < 0) return;
+    const std::string bytes = ReadFileBytes(path_);
+    encoding_ = DetectTextEncoding(bytes);
+    Parse(DecodeText(bytes, encoding_));
 }
 
 TIniFile TIniFile::FromText(const std::string& text, std::string path) {
@@ -116,7 +119,7 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
 }
 
 void TIniFile::WriteFloat(const std::string& section, const std::string& key, long double value) {
-    WriteString(section, key, FloatToStrShortest(value));
+    WriteString(section, key, FloatToStrShortest(value, FormatSettings().fileDecimalSeparator));
 }
 
 bool TIniFile::SectionExists(const std::string& section) const {
@@ -167,8 +170,36 @@ std::string TIniFile::Text() const {
     return text;
 }
 
+std::string TIniFile::EncodedText() const {
+    const std::string text = Text();
+    if (encoding_ == TTextEncoding::Utf8) return text;
+    if (encoding_ == TTextEncoding::Utf8Bom) return "\xEF\xBB\xBF" + text;
+    if (auto bytes = TryUtf8ToCp1251(text)) return *bytes;
+    // Name what does not fit rather than store it as question marks.
+    auto refuse = [&](const std::string& what) {
+        throw EConvertError(
+            Format("%s содержит символы, которых нет в кодировке Windows-1251 "
+                   "файла \"%s\". Файл не изменен.",
+                   {what, path_}));
+    };
+    auto check = [&](const std::string& section, const std::vector<TLine>& lines) {
+        for (const TLine& l : lines) {
+            if (l.key.empty() && !TryUtf8ToCp1251(l.value))
+                refuse(Format("Строка \"%s\"", {l.value}));
+            if (!l.key.empty() && !TryUtf8ToCp1251(l.key + "=" + l.value))
+                refuse(Format("Значение %s=%s в разделе [%s]", {l.key, l.value, section}));
+        }
+    };
+    check({}, header_);
+    for (const TSection& s : sections_) {
+        if (!TryUtf8ToCp1251(s.name)) refuse(Format("Раздел [%s]", {s.name}));
+        check(s.name, s.lines);
+    }
+    return Utf8ToCp1251(text);
+}
+
 void TIniFile::UpdateFile() const {
-    AtomicWriteFile(path_, Utf8ToCp1251(Text()));
+    AtomicWriteFile(path_, EncodedText());
 }
 
 }  // namespace zentrix

@@ -4,11 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "util/cp1251.h"
+
 namespace zentrix {
 
 // An INI settings file held in memory and written back whole. Section and key names compare
 // ignoring case; unknown sections, keys and comment lines keep their order on write-back.
-// Booleans are 0/1, reals use the locale's decimal separator. The file is Windows-1251.
+// Booleans are 0/1, reals use the locale's decimal separator (either separator reads). The file
+// is Windows-1251, unless it is UTF-8 when read: then it stays UTF-8.
 class TIniFile {
   public:
     // A missing file reads as empty; a file that exists but cannot be read raises EFileError.
@@ -16,6 +19,8 @@ class TIniFile {
     static TIniFile FromText(const std::string& text, std::string path = {});
 
     const std::string& Path() const { return path_; }
+    // The encoding the file had when read and gets when written.
+    TTextEncoding Encoding() const { return encoding_; }
 
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& fallback) const;
@@ -38,7 +43,8 @@ class TIniFile {
 
     // The whole text as it would be written (UTF-8, CR LF).
     std::string Text() const;
-    // Writes the file back atomically; raises EFileError.
+    // Writes the file back atomically in its encoding; raises EFileError, or EConvertError
+    // (leaving the file as it was) when a Windows-1251 file cannot hold a value.
     void UpdateFile() const;
 
   private:
@@ -57,8 +63,10 @@ class TIniFile {
     const TSection* FindSection(const std::string& name) const;
     TSection& EnsureSection(const std::string& name);
     const std::string* Find(const std::string& section, const std::string& key) const;
+    std::string EncodedText() const;
 
     std::string path_;
+    TTextEncoding encoding_ = TTextEncoding::Cp1251;
     std::vector<TLine> header_;  // lines before the first section
     std::vector<TSection> sections_;
 };

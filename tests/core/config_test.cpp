@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/temp_dir.h"
 #include "util/errors.h"
 
@@ -29,7 +31,7 @@ TEST(Config, MissingKeysTakeTheDefaults) {
     EXPECT_EQ(s.formulaDigits, (std::array<uint8_t, 3>{2, 2, 2}));
 }
 
-TEST(Config, ReadsTheFileAndRefusesValuesOutOfRange) {
+TEST(Config, ReadsTheFile) {
     test::TFormatGuard guard(',');
     const TIniFile ini = TIniFile::FromText(
         "[GLOBAL]\nMatrixCols=6\nMatrixSegments=12345x7\nChannelSize=1\nCombsGenerateMode=2\n"
@@ -42,7 +44,7 @@ TEST(Config, ReadsTheFileAndRefusesValuesOutOfRange) {
     LoadGenerateDefaults(ini, s);
     LoadShredding(ini, s);
     EXPECT_EQ(s.data.MatrixCols, 6);
-    EXPECT_EQ(s.data.ChannelSize, 4);  // 1 is below the range: the default
+    EXPECT_EQ(s.data.ChannelSize, 2);  // 1 is below the range: the nearest valid value
     EXPECT_EQ(SegmentsText(s.data.MatrixSegments), "12345171111111111111");
     EXPECT_EQ(s.data.Cost, 123450);
     EXPECT_EQ(s.data.MaxStake, 10);
@@ -57,6 +59,83 @@ TEST(Config, ReadsTheFileAndRefusesValuesOutOfRange) {
     EXPECT_EQ(s.formulas[1], "n1/n2");
     EXPECT_EQ(s.formulaDigits[1], 4);
     EXPECT_EQ(s.formulas[0], "(n1+n2+n3+n4)/(n5+n6+n7+n8)");
+}
+
+TEST(Config, OutOfRangeValuesBecomeTheNearestValidOne) {
+    test::TFormatGuard guard(',');
+    struct TCase {
+        const char* section;
+        const char* lines;  // the section's lines in the file
+        const char* key;
+        const char* saved;  // the value read, as the next save writes it
+    };
+    const TCase cases[] = {
+        {"GLOBAL", "MatrixCols=0", "MatrixCols", "1"},
+        {"GLOBAL", "MatrixCols=21", "MatrixCols", "20"},
+        {"GLOBAL", "MatrixCols=99999999999", "MatrixCols", "20"},
+        {"GLOBAL", "MatrixCols=x", "MatrixCols", "4"},  // not a number: the default
+        {"GLOBAL", "ChannelSize=1", "ChannelSize", "2"},
+        {"GLOBAL", "ChannelSize=40", "ChannelSize", "20"},
+        {"GLOBAL", "CombsGenerateMode=7", "CombsGenerateMode", "4"},
+        {"GLOBAL", "CombsGenerateMode=-1", "CombsGenerateMode", "0"},
+        {"STAKES", "Cost=-5", "Cost", "0"},
+        {"STAKES", "Cost=1e20", "Cost", "1E+12"},
+        {"STAKES", "Cost=nan", "Cost", "0"},
+        {"STAKES", "MaxStake=99999999999", "MaxStake", "2147483647"},
+        {"STAKES", "Profits=-3", "Profits", "0"},
+        {"STAKES", "Profits=1\nProfit_0_Overlap=300", "Profit_0_Overlap", "255"},
+        {"STAKES", "Profits=1\nProfit_0_Profit=-2,5", "Profit_0_Profit", "0"},
+        {"CDL", "Count=1e12", "Count", "1E+09"},
+        {"CDL", "Deviation=-1e12", "Deviation", "-1E+09"},
+        {"CDL", "Level=nan", "Level", "1"},
+        {"SHREDDING", "Formula1Digits=0", "Formula1Digits", "1"},
+        {"SHREDDING", "Formula2Digits=9", "Formula2Digits", "5"},
+        {"SHREDDING", "Formula3=", "Formula3", "(n1+n3+n5+n7)/(n2+n4+n6+n8)"},
+    };
+    for (const TCase& c : cases) {
+        const TIniFile ini =
+            TIniFile::FromText(std::string("[") + c.section + "]\n" + c.lines + "\n");
+        TConfigSettings s = DefaultConfigSettings();
+        LoadGenerateDefaults(ini, s);
+        LoadConfig(ini, s.data);
+        LoadShredding(ini, s);
+        TIniFile saved = TIniFile::FromText({});
+        for (TConfigGroup g :
+             {TConfigGroup::Config, TConfigGroup::GenerateDefaults, TConfigGroup::Shredding})
+            SaveConfigGroup(saved, s, g);
+        EXPECT_EQ(saved.ReadString(c.section, c.key, "?"), c.saved) << c.lines;
+    }
+}
+
+TEST(Config, TooManyPrizeEntriesKeepTheFirst256) {
+    std::string text = "[STAKES]\nProfits=300\n";
+    for (int i = 0; i < 300; ++i)
+        text += "Profit_" + std::to_string(i) + "_Overlap=" + std::to_string(i % 9) + "\n";
+    TConfigSettings s = DefaultConfigSettings();
+    LoadConfig(TIniFile::FromText(text), s.data);
+    ASSERT_EQ(s.data.Profits.size(), 256u);
+    EXPECT_EQ(s.data.Profits[255].Overlap, 255 % 9);
+    TIniFile saved = TIniFile::FromText({});
+    SaveConfigGroup(saved, s, TConfigGroup::Config);
+    EXPECT_EQ(saved.ReadString("STAKES", "Profits", ""), "256");
+    EXPECT_EQ(saved.ReadString("STAKES", "Profit_255_Overlap", ""), "3");
+}
+
+TEST(Config, SavedRealsIgnoreThePrintingSeparator) {
+    test::TFormatGuard guard(',');
+    SetDecimalSeparator('.');  // what --decimal-separator does
+    TConfigSettings s = DefaultConfigSettings();
+    SetConfigValue(s, "STAKES", "Cost", "12.5");
+    TIniFile ini = TIniFile::FromText({});
+    SaveConfigGroup(ini, s, TConfigGroup::Config);
+    EXPECT_EQ(ini.ReadString("STAKES", "Cost", ""), "12,5");
+    TConfigSettings back = DefaultConfigSettings();
+    LoadConfig(ini, back.data);
+    EXPECT_EQ(back.data.Cost, 125000);
+    const auto entries = ConfigEntries(s, '.');
+    EXPECT_TRUE(std::any_of(entries.begin(), entries.end(), [](const TConfigEntry& e) {
+        return e.key == "Cost" && e.value == "12.5";
+    }));
 }
 
 TEST(Config, SavingWritesOnlyItsPartAndReadsBackTheSame) {
@@ -138,6 +217,10 @@ TEST(Config, SetConfigValueChecksLikeTheDialog) {
     SetConfigValue(s, "STAKES", "Profits", "3");
     SetConfigValue(s, "STAKES", "Profit_2_Profit", "7,25");
     EXPECT_EQ(s.data.Profits[2], (TProfit{2, 72500}));
+    SetConfigValue(s, "CDL", "Deviation", "-0,125");
+    EXPECT_EQ(s.data.CDL.Deviation, -0.125L);
+    SetConfigValue(s, "STAKES", "Profit_0_Profit", "1000000000000");
+    EXPECT_EQ(s.data.Profits[0].Profit, ToCurrency(1e12L));
     SetConfigValue(s, "GLOBAL", "MatrixSegments", "999");
     EXPECT_EQ(SegmentsText(s.data.MatrixSegments), "99911111111111111111");
 
@@ -156,7 +239,23 @@ TEST(Config, SetConfigValueChecksLikeTheDialog) {
         {"GLOBAL", "MatrixSegments", "120",
          "Некорректное значение: 0!\n\nУкажите любое число от 1 "
          "до 9"},
-        {"STAKES", "Cost", "abc", nullptr},
+        {"STAKES", "Cost", "abc",
+         "Недопустимое значение Cost=abc: нужно число от 0 до 1000000000000 не более чем с "
+         "двумя знаками после запятой"},
+        {"STAKES", "Cost", "-1", nullptr},
+        {"STAKES", "Cost", "1,234", nullptr},
+        {"STAKES", "Cost", "2e12", nullptr},
+        {"STAKES", "Profit_0_Profit", "-0,5", nullptr},
+        {"STAKES", "Profit_0_Profit", "0,005", nullptr},
+        {"CDL", "Count", "0,0001",
+         "Недопустимое значение Count=0,0001: нужно число от -1000000000 до 1000000000 не более "
+         "чем с тремя знаками после запятой"},
+        {"CDL", "Level", "1e10", nullptr},
+        {"CDL", "Deviation", "nan", nullptr},
+        {"SHREDDING", "Formula1", " ",
+         "Недопустимое значение Formula1: формула не может быть пустой"},
+        {"SHREDDING", "Formula2Digits", "0", nullptr},
+        {"SHREDDING", "Formula2Digits", "6", nullptr},
         {"STAKES", "Profit_3_Profit", "1", nullptr},
         {"CDL", "UsePercents", "2", nullptr},
         {"PROXY", "ProxyServer", "x", "Неизвестный параметр: [PROXY] ProxyServer"},
@@ -173,6 +272,8 @@ TEST(Config, SetConfigValueChecksLikeTheDialog) {
         }
     }
     EXPECT_EQ(s.data, before.data);
+    EXPECT_EQ(s.formulas, before.formulas);
+    EXPECT_EQ(s.formulaDigits, before.formulaDigits);
 }
 
 }  // namespace

@@ -41,6 +41,20 @@ TEST(ParamsDialog, PrizeTableHasNineRowsByMatches) {
     EXPECT_FALSE(SegmentCharAllowed(','));
 }
 
+TEST(ParamsDialog, OkKeepsEveryValueInTheRangesConfigSetChecks) {
+    test::TFormatGuard guard(',');
+    TParamsDialogModel m = OpenParamsDialog(DefaultConfigSettings().data);
+    m.cost = ToCurrency(-5);
+    m.prizeValues[2] = "99999999999999999";  // typed digits beyond what a prize may be
+    m.cdl.Level = 5e9L;
+    m.cdl.Count = -5e9L;
+    const TConfigData result = m.Result();
+    EXPECT_EQ(result.Cost, 0);
+    EXPECT_EQ(result.Profits[2].Profit, kMoneyMax * kCurrencyScale);
+    EXPECT_EQ(result.CDL.Level, kCoefficientMax);
+    EXPECT_EQ(result.CDL.Count, -kCoefficientMax);
+}
+
 TEST(ParamsDialog, SegmentGridKeepsEveryDigitAcrossShapes) {
     std::array<uint8_t, kMaxNumber> segments;
     for (int i = 0; i < kMaxNumber; ++i) segments[i] = static_cast<uint8_t>(1 + i % 9);

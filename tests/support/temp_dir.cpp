@@ -25,14 +25,12 @@ TTempDir::~TTempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
-TFormatGuard::TFormatGuard(char decimal, const char* thousand) {
-    decimal_ = FormatSettings().decimalSeparator;
-    thousand_ = FormatSettings().thousandSeparator;
-    SetFormatSettings({decimal, thousand});
+TFormatGuard::TFormatGuard(char decimal, const char* thousand) : saved_(FormatSettings()) {
+    SetFormatSettings({decimal, thousand, decimal});
 }
 
 TFormatGuard::~TFormatGuard() {
-    SetFormatSettings({decimal_, thousand_});
+    SetFormatSettings(saved_);
 }
 
 }  // namespace zentrix::test

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "util/format.h"
+
 namespace zentrix::test {
 
 // A fresh folder under the system's temporary folder, removed with its content at the end.
@@ -19,15 +21,14 @@ class TTempDir {
     std::string path_;
 };
 
-// Restores the decimal and thousand separators a test changed.
+// Sets the locale's separators (printed and in settings files) and restores them at the end.
 class TFormatGuard {
   public:
     TFormatGuard(char decimal, const char* thousand = " ");
     ~TFormatGuard();
 
   private:
-    char decimal_;
-    std::string thousand_;
+    TFormatSettings saved_;
 };
 
 }  // namespace zentrix::test

@@ -66,5 +66,59 @@ TEST(IniFile, UnreadableFileRaises) {
     EXPECT_THROW(TIniFile(dir.File("folder.ini")).UpdateFile(), EFileError);
 }
 
+TEST(IniFile, SaveKeepsTheEncodingTheFileWasReadIn) {
+    struct TCase {
+        const char* name;
+        std::string before;  // the file's bytes
+        std::string after;   // after writing k2=Ёж and saving
+    };
+    const std::string bom = "\xEF\xBB\xBF";
+    const TCase cases[] = {
+        {"windows-1251", "[S]\r\nk=\xC8\r\n", "[S]\r\nk=\xC8\r\nk2=\xA8\xE6\r\n"},
+        {"ascii", "[S]\r\nk=I\r\n", "[S]\r\nk=I\r\nk2=\xA8\xE6\r\n"},
+        {"utf-8", "[S]\r\nk=И\r\n", "[S]\r\nk=И\r\nk2=Ёж\r\n"},
+        {"utf-8 with bom", bom + "[S]\r\nk=И\r\n", bom + "[S]\r\nk=И\r\nk2=Ёж\r\n"},
+    };
+    test::TTempDir dir;
+    for (const TCase& c : cases) {
+        const std::string path = dir.File("e.ini");
+        AtomicWriteFile(path, c.before);
+        TIniFile ini(path);
+        EXPECT_NE(ini.ReadString("S", "k", ""), "") << c.name;
+        ini.WriteString("S", "k2", "Ёж");
+        ini.UpdateFile();
+        EXPECT_EQ(ReadFileBytes(path), c.after) << c.name;
+        EXPECT_EQ(TIniFile(path).ReadString("S", "k2", ""), "Ёж") << c.name;
+    }
+}
+
+TEST(IniFile, ValueTheCodePageCannotHoldIsRefusedAndTheFileStays) {
+    test::TTempDir dir;
+    const std::string path = dir.File("c.ini");
+    const std::string before = "[GLOBAL]\r\nName=\xC8\r\n";
+    AtomicWriteFile(path, before);
+    TIniFile ini(path);
+    ini.WriteString("GLOBAL", "CombsGenerateParameters", "/home/日本/x.lcv");
+    try {
+        ini.UpdateFile();
+        ADD_FAILURE() << "saved";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Значение CombsGenerateParameters=/home/日本/x.lcv в разделе [GLOBAL] содержит "
+                  "символы, которых нет в кодировке Windows-1251 файла \"" +
+                      path + "\". Файл не изменен.");
+    }
+    EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+TEST(IniFile, RealsUseTheLocaleSeparatorNotThePrintingOverride) {
+    test::TFormatGuard guard(',');
+    SetDecimalSeparator('.');  // what --decimal-separator does
+    TIniFile ini = TIniFile::FromText({});
+    ini.WriteFloat("S", "Real", 12.5L);
+    EXPECT_EQ(ini.ReadString("S", "Real", ""), "12,5");
+    EXPECT_EQ(ini.ReadFloat("S", "Real", 0), 12.5L);
+}
+
 }  // namespace
 }  // namespace zentrix
