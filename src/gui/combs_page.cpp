@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -11,11 +12,14 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/session.h"
 #include "core/list_rows.h"
 #include "gui/action_list.h"
 #include "gui/generate_dialog.h"
 #include "gui/info_dialog.h"
+#include "gui/kept_splitter.h"
 #include "gui/list_view.h"
 #include "gui/modal_hooks.h"
 #include "gui/qt_ui_port.h"
@@ -49,6 +53,8 @@ TCombsPage::TCombsPage(QWidget* parent, TMainSession& session, TActionList& acti
     list_->setModel(model_);
     list_->setColumnWidth(0, 64);
     for (int c = 1; c <= 9; ++c) list_->setColumnWidth(c, 32);
+    // "S" is a number column like the others.
+    list_->horizontalHeader()->setStretchLastSection(false);
 
     TVirtualModel::TSource logSource;
     logSource.header = {"Примененные фильтры", "Значения", "Комбинаций"};
@@ -147,12 +153,13 @@ TCombsPage::TCombsPage(QWidget* parent, TMainSession& session, TActionList& acti
     tools->addWidget(exclude_);
     tools->addStretch();
 
-    split_ = new QSplitter(Qt::Vertical, this);
+    split_ = new TKeptSplitter(Qt::Vertical, 1, this);
     split_->setObjectName("splFilters");
     split_->addWidget(list_);
     split_->addWidget(log_);
-    split_->setStretchFactor(0, 3);
-    split_->setStretchFactor(1, 1);
+    split_->setStretchFactor(0, 1);
+    split_->setStretchFactor(1, 0);
+    split_->setSizes({450, 150});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -185,6 +192,8 @@ void TCombsPage::OnInvalidated(TUiPart part) {
         model_->Reload();
     } else if (part == TUiPart::FilterLog) {
         logModel_->Reload();
+        // The applied filter's caption and its values are read whole.
+        for (int c : {0, 1}) log_->WidenToContents(c);
         if (logModel_->rowCount() > 0) log_->scrollToBottom();
     }
 }
