@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStyle>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -144,14 +145,15 @@ TCombsPage::TCombsPage(QWidget* parent, TMainSession& session, TActionList& acti
     menuActions_ = {generate_, open,  save,      undo_,   delExists_, delSelected, nullptr,
                     copy,      paste, selectAll, nullptr, checkNums,  find,        info};
 
-    auto* tools = new QHBoxLayout;
+    // A tool bar: on a narrow window the buttons that do not fit move to its overflow menu
+    // instead of widening the window.
+    auto* tools = new QToolBar(this);
     tools->addWidget(ActionButton(generate_, "Новый", this));
     tools->addWidget(ActionButton(open, "Открыть", this));
     tools->addWidget(ActionButton(save, "Сохранить", this));
     tools->addWidget(ActionButton(undo_, "Отменить", this));
     tools->addWidget(ActionButton(delExists_, "[-] Тиражи", this));
     tools->addWidget(exclude_);
-    tools->addStretch();
 
     split_ = new TKeptSplitter(Qt::Vertical, 1, this);
     split_->setObjectName("splFilters");
@@ -163,7 +165,7 @@ TCombsPage::TCombsPage(QWidget* parent, TMainSession& session, TActionList& acti
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addLayout(tools);
+    layout->addWidget(tools);
     layout->addWidget(split_);
 
     actions_.AttachContextMenu(list_, menuActions_);

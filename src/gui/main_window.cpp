@@ -92,7 +92,8 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::CreateStatusBar() {
-    const int widths[] = {140, 150, 220, 150, 100, 100, 0};
+    // Least widths; a longer text widens its panel (labels never cut their text).
+    const int widths[] = {120, 130, 150, 120, 70, 70, 0};
     for (int i = 0; i < 7; ++i) {
         panels_[i] = new QLabel(this);
         panels_[i]->setObjectName(QStringLiteral("stPanel%1").arg(i));

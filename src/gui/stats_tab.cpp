@@ -41,7 +41,8 @@ TStatsTab::TStatsTab(QWidget* parent, TMainSession& session, TActionList& action
     methods_->setObjectName("cbDrawsStat");
     methods_->setToolTip("Вид расчета статистики");
     methods_->setStatusTip(methods_->toolTip());
-    methods_->setMinimumContentsLength(40);
+    // Wide enough to tell methods apart; the row gives it the rest of the width.
+    methods_->setMinimumContentsLength(24);
     methods_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     window_ = new QSpinBox(this);
     window_->setObjectName("edDrawsStatLen");
