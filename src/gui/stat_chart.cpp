@@ -130,7 +130,7 @@ void TStatChart::Show(const std::vector<TChartSeries>& seriesList) {
         line->attachAxis(axisY);
     }
     if (groupSize > 1)
-        c->setTitle(QString("Значений: %1; на графике наименьшее и наибольшее из каждых %2")
+        c->setTitle(QString("Значений: %1, на графике мин. и макс. каждых %2")
                         .arg(first.Points.size())
                         .arg(groupSize));
 }

@@ -289,7 +289,7 @@ class TestWindowState : public QObject {
     void largeTableSortsWithoutRedrawingTheChart() {
         test::TTempDir dir;
         WriteArchive(dir.Path(), 10000);
-        AtomicWriteFile(ProgramFile(dir.Path(), ".frm"), Started());
+        AtomicWriteFile(ProgramFile(dir.Path(), ".frm"), Started("DrawsStatLen=10000\r\n"));
         auto w = Open(dir.Path());
         const int knm = MethodPosition(*w, "KNM4");
         QVERIFY(knm > 0);
