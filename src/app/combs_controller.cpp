@@ -333,7 +333,7 @@ void TCombsController::CombsFindInDraws(int focusedRow) {
         lines = FindCombInDraws(archive_.Draws(), combs_[focusedRow]);
     }
     if (lines.empty())
-        core_.InfoBox("Выделенная комбинация не найдена архиве тиражей!");
+        core_.InfoBox("Выделенная комбинация не найдена в архиве тиражей!");
     else
         core_.InfoBox("Выделенная комбинация найдена в следующих тиражах:\n\n" + Join(lines, "\n"));
 }

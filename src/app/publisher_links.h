@@ -27,7 +27,7 @@ inline constexpr TPublisherLink kLinkActions[] = {
     {"Наш блог", "https://zentrix.example.org/blog/"},
     {"Наш видеоблог", "https://zentrix.example.org/video/"},
     {"Страница в соцсети \"В контакте\"", "https://zentrix.example.org/vk/"},
-    {"Страница в соцсети \"Однокласники\"", "https://zentrix.example.org/ok/"},
+    {"Страница в соцсети \"Одноклассники\"", "https://zentrix.example.org/ok/"},
 };
 
 }  // namespace zentrix

@@ -9,6 +9,7 @@
 #include "stats/filter.h"
 #include "util/files.h"
 #include "util/format.h"
+#include "util/strings.h"
 
 namespace zentrix {
 
@@ -74,6 +75,10 @@ void TStatsController::FillMethodLists(bool rebuild, bool keepSelection) {
     }
     lists_ = BuildMethodLists(registry_);
     position_ = KeptListPosition(statsWanted, static_cast<int>(lists_.Stats.size()));
+    // The statistic the user chose last wins wherever the refilled list holds it.
+    const std::string& chosen = core_.Settings().Options().DrawsStatMethod;
+    for (int i = 0; !chosen.empty() && i < static_cast<int>(lists_.Stats.size()); ++i)
+        if (SameText(EntryCode(lists_.Stats[i].Entry), chosen)) position_ = i;
     graphPosition_ = KeptListPosition(graphWanted, static_cast<int>(lists_.Graphs.size()));
     core_.Invalidate(TUiPart::MethodLists);
 }
@@ -81,7 +86,13 @@ void TStatsController::FillMethodLists(bool rebuild, bool keepSelection) {
 void TStatsController::SelectPosition(int position) {
     if (position < -1 || position >= static_cast<int>(lists_.Stats.size())) position = -1;
     position_ = position;
+    if (position_ >= 0) core_.Settings().Options().DrawsStatMethod = EntryCode(SelectedEntry());
     if (CanDrawsStatCalc()) CalcStatTable(false);
+}
+
+std::string TStatsController::EntryCode(int entry) const {
+    const TStatMethod& m = registry_.MethodAt(entry);
+    return m.Class->CodeOf(m.Index);
 }
 
 int TStatsController::SelectedEntry() const {
@@ -117,6 +128,7 @@ void TStatsController::ResetCacheKeys() {
 void TStatsController::ClearTable() {
     table_ = TStatTable();
     chart_.clear();
+    ++chartVersion_;
     hasTable_ = false;
 }
 
@@ -187,6 +199,7 @@ void TStatsController::CalcStatTable(bool force) {
             auto [column, descending] = StoredSort();
             table_.Sort(column, descending);
             chart_ = table_.Chart(core_.Settings().Options().ShowTotalLine);
+            ++chartVersion_;
             hasTable_ = true;
         } catch (const std::exception& e) {
             ClearTable();
@@ -288,6 +301,7 @@ void TStatsController::ToggleShowTotalLine() {
     o.ShowTotalLine = !o.ShowTotalLine;
     core_.StoreOption("ShowTotalLine");
     chart_.clear();
+    ++chartVersion_;
     core_.Invalidate(TUiPart::StatTable);
     TBusyScope busy(core_, kChartStatus);
     CalcStatTable(true);

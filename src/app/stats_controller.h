@@ -62,6 +62,8 @@ class TStatsController : public TView {
     const TStatTable& Table() const { return table_; }
     bool HasTable() const { return hasTable_; }
     const std::vector<TChartSeries>& Chart() const { return chart_; }
+    // Changes whenever Chart() does: a re-sort leaves it, so the view keeps its drawn chart.
+    int ChartVersion() const { return chartVersion_; }
     // Columns 3 to 5 are shown only with the comparison on.
     bool NormColumnsShown() const;
     // A header click: sorts and keeps the sort in the window settings.
@@ -112,6 +114,7 @@ class TStatsController : public TView {
         bool operator==(const TCacheKeys&) const = default;
     };
     void ClearTable();
+    std::string EntryCode(int entry) const;
     bool SaveMethodList();
     void LoadMethodList();
     void OnConfigChanged(const TConfigChange& change);
@@ -129,6 +132,7 @@ class TStatsController : public TView {
     TStatTable table_;
     bool hasTable_ = false;
     std::vector<TChartSeries> chart_;
+    int chartVersion_ = 0;
 };
 
 }  // namespace zentrix

@@ -1,5 +1,8 @@
 #include "app/window_placement.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "core/comb_text.h"
 #include "util/format.h"
 
@@ -44,6 +47,36 @@ std::optional<TWindowPlacement> ReadPlacement(const TIniFile& ini, const std::st
     p.top = v[1];
     p.right = v[2];
     p.bottom = v[3];
+    return p;
+}
+
+TWindowPlacement FitToScreens(TWindowPlacement p, const std::vector<TScreenRect>& screens) {
+    if (screens.empty()) return p;
+    // 64-bit: a damaged file may hold any 32-bit corner.
+    auto overlap = [&p](const TScreenRect& s) {
+        const int64_t w = std::min<int64_t>(p.right, int64_t(s.left) + s.width) -
+                          std::max<int64_t>(p.left, s.left);
+        const int64_t h = std::min<int64_t>(p.bottom, int64_t(s.top) + s.height) -
+                          std::max<int64_t>(p.top, s.top);
+        return w > 0 && h > 0 ? w * h : 0;
+    };
+    const TScreenRect* best = &screens.front();
+    int64_t bestArea = overlap(*best);
+    for (const TScreenRect& s : screens)
+        if (const int64_t a = overlap(s); a > bestArea) {
+            best = &s;
+            bestArea = a;
+        }
+    const int64_t width =
+        std::clamp<int64_t>(int64_t(p.right) - p.left, 1, std::max(1, best->width));
+    const int64_t height =
+        std::clamp<int64_t>(int64_t(p.bottom) - p.top, 1, std::max(1, best->height));
+    const int64_t left = std::clamp<int64_t>(p.left, best->left, best->left + best->width - width);
+    const int64_t top = std::clamp<int64_t>(p.top, best->top, best->top + best->height - height);
+    p.left = static_cast<int>(left);
+    p.top = static_cast<int>(top);
+    p.right = static_cast<int>(left + width);
+    p.bottom = static_cast<int>(top + height);
     return p;
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "util/ini.h"
 
@@ -30,6 +31,20 @@ void WritePlacement(TIniFile& ini, const std::string& section, const TWindowPlac
 // position stored for this screen size wins over the general one.
 std::optional<TWindowPlacement> ReadPlacement(const TIniFile& ini, const std::string& section,
                                               const TScreenInfo& screen);
+
+// The area of one screen a window may use (without task bars).
+struct TScreenRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// The placement made to fit a screen: the screen it overlaps most (the first, the primary one,
+// when it overlaps none), no larger than that screen and moved to lie inside it. A stored size or
+// position from another screen layout (or a damaged file) then never opens a window off every
+// screen or larger than any.
+TWindowPlacement FitToScreens(TWindowPlacement placement, const std::vector<TScreenRect>& screens);
 
 // List columns: "<list>.Column<i>" widths and "<list>.SortType" = "column,direction".
 int ReadColumnWidth(const TIniFile& ini, const std::string& section, const std::string& list,

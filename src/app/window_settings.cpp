@@ -67,6 +67,12 @@ void TWindowSettings::Exchange(bool write, const std::string* onlyKey) {
     intKey("WeekHeight", o.WeekHeight, true);
     intKey("ScriptLibraryHeight", o.ScriptLibraryHeight, true);
     intKey("ScriptLibraryFilter", o.ScriptLibraryFilter, true);
+    if (wanted("DrawsStatMethod", true)) {
+        if (write)
+            ini_.WriteString(section, "DrawsStatMethod", o.DrawsStatMethod);
+        else
+            o.DrawsStatMethod = ini_.ReadString(section, "DrawsStatMethod", o.DrawsStatMethod);
+    }
     intKey("WeekChartMode", o.WeekChartMode, false);
     boolKey("WeekChartType", o.WeekChartType, false);
     boolKey("AutoUpdates", o.AutoUpdates, false);

@@ -23,6 +23,9 @@ struct TMainOptions {
     int WeekHeight = -1;
     int ScriptLibraryHeight = -1;
     int ScriptLibraryFilter = 2;
+    // The code of the statistic chosen last ("" for the list's first one), so a restart or a
+    // refill of the list keeps the user's choice.
+    std::string DrawsStatMethod;
     // written when changed
     int WeekChartMode = 0;
     bool WeekChartType = false;

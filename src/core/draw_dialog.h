@@ -13,6 +13,7 @@ namespace zentrix {
 // The draw dialog's logic: what its fields show on opening, the check of OK and the record it
 // gives back. The window binds its spin, line and pickers to these values.
 inline constexpr const char* kDrawDialogTitle = "Введите данные следующего тиража";
+inline constexpr const char* kDrawEditDialogTitle = "Изменение данных тиража";
 inline constexpr const char* kBadDrawLine = "Введена некорректная комбинация!";
 inline constexpr int32_t kMaxDrawNumber = 2147483647;
 

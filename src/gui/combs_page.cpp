@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -9,13 +10,17 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStyle>
+#include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app/session.h"
 #include "core/list_rows.h"
 #include "gui/action_list.h"
 #include "gui/generate_dialog.h"
 #include "gui/info_dialog.h"
+#include "gui/kept_splitter.h"
 #include "gui/list_view.h"
 #include "gui/modal_hooks.h"
 #include "gui/qt_ui_port.h"
@@ -49,6 +54,8 @@ TCombsPage::TCombsPage(QWidget* parent, TMainSession& session, TActionList& acti
     list_->setModel(model_);
     list_->setColumnWidth(0, 64);
     for (int c = 1; c <= 9; ++c) list_->setColumnWidth(c, 32);
+    // "S" is a number column like the others.
+    list_->horizontalHeader()->setStretchLastSection(false);
 
     TVirtualModel::TSource logSource;
     logSource.header = {"Примененные фильтры", "Значения", "Комбинаций"};
@@ -138,25 +145,27 @@ TCombsPage::TCombsPage(QWidget* parent, TMainSession& session, TActionList& acti
     menuActions_ = {generate_, open,  save,      undo_,   delExists_, delSelected, nullptr,
                     copy,      paste, selectAll, nullptr, checkNums,  find,        info};
 
-    auto* tools = new QHBoxLayout;
+    // A tool bar: on a narrow window the buttons that do not fit move to its overflow menu
+    // instead of widening the window.
+    auto* tools = new QToolBar(this);
     tools->addWidget(ActionButton(generate_, "Новый", this));
     tools->addWidget(ActionButton(open, "Открыть", this));
     tools->addWidget(ActionButton(save, "Сохранить", this));
     tools->addWidget(ActionButton(undo_, "Отменить", this));
     tools->addWidget(ActionButton(delExists_, "[-] Тиражи", this));
     tools->addWidget(exclude_);
-    tools->addStretch();
 
-    split_ = new QSplitter(Qt::Vertical, this);
+    split_ = new TKeptSplitter(Qt::Vertical, 1, this);
     split_->setObjectName("splFilters");
     split_->addWidget(list_);
     split_->addWidget(log_);
-    split_->setStretchFactor(0, 3);
-    split_->setStretchFactor(1, 1);
+    split_->setStretchFactor(0, 1);
+    split_->setStretchFactor(1, 0);
+    split_->setSizes({450, 150});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addLayout(tools);
+    layout->addWidget(tools);
     layout->addWidget(split_);
 
     actions_.AttachContextMenu(list_, menuActions_);
@@ -185,6 +194,8 @@ void TCombsPage::OnInvalidated(TUiPart part) {
         model_->Reload();
     } else if (part == TUiPart::FilterLog) {
         logModel_->Reload();
+        // The applied filter's caption and its values are read whole.
+        for (int c : {0, 1}) log_->WidenToContents(c);
         if (logModel_->rowCount() > 0) log_->scrollToBottom();
     }
 }

@@ -15,6 +15,7 @@ class TMainSession;
 namespace zentrix::gui {
 
 class TActionList;
+class TKeptSplitter;
 class TListView;
 class TVirtualModel;
 
@@ -27,7 +28,7 @@ class TCombsPage : public QWidget {
     TListView* List() const { return list_; }
     TListView* FilterLog() const { return log_; }
     QSpinBox* ExcludeSpin() const { return exclude_; }
-    QSplitter* Splitter() const { return split_; }
+    TKeptSplitter* Splitter() const { return split_; }
     QList<QAction*> Actions() const { return menuActions_; }
     QAction* UndoAction() const { return undo_; }
     QAction* GenerateAction() const { return generate_; }
@@ -48,7 +49,7 @@ class TCombsPage : public QWidget {
     TListView* list_;
     TListView* log_;
     QSpinBox* exclude_;
-    QSplitter* split_;
+    TKeptSplitter* split_;
     QAction* generate_;
     QAction* undo_;
     QAction* delExists_;

@@ -32,10 +32,10 @@ TDateTime FromQTime(const QTime& t) {
 
 }  // namespace
 
-TFormDraw::TFormDraw(QWidget* parent, TSessionCore& core, const TDraw& draw)
+TFormDraw::TFormDraw(QWidget* parent, TSessionCore& core, const TDraw& draw, bool editing)
     : QDialog(parent), core_(core), result_(draw) {
     setObjectName("FormDraw");
-    setWindowTitle(kDrawDialogTitle);
+    setWindowTitle(editing ? kDrawEditDialogTitle : kDrawDialogTitle);
     TDrawDialogFields fields = DrawDialogFields(draw);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;

@@ -20,7 +20,8 @@ namespace zentrix::gui {
 class TFormDraw : public QDialog {
     Q_OBJECT
   public:
-    TFormDraw(QWidget* parent, TSessionCore& core, const TDraw& draw);
+    // Titled for a new draw, or for editing one.
+    TFormDraw(QWidget* parent, TSessionCore& core, const TDraw& draw, bool editing = false);
     const TDraw& Result() const { return result_; }
 
     QSpinBox* NumberEdit() const { return number_; }

@@ -51,6 +51,10 @@ TDrawsPage::TDrawsPage(QWidget* parent, TMainSession& session, TActionList& acti
         "Упорядочить MIN->MAX", "Показывать числа тиражей по возрастанию",
         [&archive] { return archive.CanDrawsSorted(); },
         [&archive] { return archive.SortedDraws(); }, [&archive] { archive.ToggleSortedDraws(); });
+    // Delete in the list deletes the selection (after the usual question).
+    delete_->setShortcut(QKeySequence::Delete);
+    delete_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    list_->addAction(delete_);
     menuActions_ = {add_, edit, delete_, info, sorted};
 
     auto* toolbar = new QToolBar(this);
@@ -92,6 +96,9 @@ void TDrawsPage::OnInvalidated(TUiPart part) {
         SyncOffsetSpin();
     } else if (part == TUiPart::DrawsOffset) {
         SyncOffsetSpin();
+        // The reference row is where the user looks next.
+        const QModelIndex reference = model_->index(session_.Archive().DrawsOffset(), 0);
+        if (reference.isValid()) list_->scrollTo(reference);
         list_->viewport()->update();
     }
 }
@@ -112,8 +119,15 @@ void TDrawsPage::Edit() {
     const int row = list_->FocusedRow();
     const int index = session_.Archive().IndexOfRow(row);
     if (index < 0) return;
-    TFormDraw dialog(this, session_.Core(), session_.Archive().Draws()[index]);
-    if (ExecDialog(dialog) == QDialog::Accepted) session_.Archive().EditDraw(row, dialog.Result());
+    TFormDraw dialog(this, session_.Core(), session_.Archive().Draws()[index], true);
+    if (ExecDialog(dialog) != QDialog::Accepted) return;
+    session_.Archive().EditDraw(row, dialog.Result());
+    // The list was reloaded: the edited row stays the focused and selected one.
+    const QModelIndex edited = model_->index(row, 0);
+    if (!edited.isValid()) return;
+    list_->selectionModel()->setCurrentIndex(
+        edited, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    actions_.RequestUpdate();
 }
 
 void TDrawsPage::Delete() {

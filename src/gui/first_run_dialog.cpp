@@ -16,8 +16,8 @@ TFormFirstRun::TFormFirstRun(QWidget* parent, TUiPort& ui, bool helpFileFound) :
     setWindowTitle("Справочная информация");
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(
-        "Если Вы запускаете программу в первый раз, рекомендуем Вам ознакомится со справочной "
-        "инфомацией:",
+        "Если Вы запускаете программу в первый раз, рекомендуем Вам ознакомиться со справочной "
+        "информацией:",
         this);
     intro->setWordWrap(true);
     layout->addWidget(intro);

@@ -44,6 +44,10 @@ bool TListView::HasSelection() const {
     return selectionModel() && selectionModel()->hasSelection();
 }
 
+void TListView::WidenToContents(int column) {
+    setColumnWidth(column, std::max(columnWidth(column), sizeHintForColumn(column)));
+}
+
 void TListView::RestoreColumns(const TIniFile& ini, const std::string& section) {
     if (!model()) return;
     const std::string name = objectName().toStdString();

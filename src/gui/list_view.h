@@ -23,6 +23,8 @@ class TListView : public QTableView {
     // The focused row, -1 when none.
     int FocusedRow() const;
     bool HasSelection() const;
+    // Widens a column to show its longest text whole; never narrows it.
+    void WidenToContents(int column);
 
     void RestoreColumns(const TIniFile& ini, const std::string& section);
     void StoreColumns(TIniFile& ini, const std::string& section) const;

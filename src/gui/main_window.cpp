@@ -23,6 +23,7 @@
 #include "gui/combs_page.h"
 #include "gui/draws_page.h"
 #include "gui/first_run_dialog.h"
+#include "gui/kept_splitter.h"
 #include "gui/list_view.h"
 #include "gui/modal_hooks.h"
 #include "gui/params_dialog.h"
@@ -43,6 +44,19 @@ TScreenInfo CurrentScreen(const QWidget* window) {
             static_cast<int>(screen->logicalDotsPerInch())};
 }
 
+std::vector<TScreenRect> AvailableScreens() {
+    std::vector<TScreenRect> screens;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    auto add = [&screens](const QScreen* s) {
+        const QRect r = s->availableGeometry();
+        screens.push_back({r.left(), r.top(), r.width(), r.height()});
+    };
+    if (primary) add(primary);
+    for (const QScreen* s : QGuiApplication::screens())
+        if (s != primary) add(s);
+    return screens;
+}
+
 }  // namespace
 
 TFormMain::TFormMain(const TStartupSwitches& switches, const std::string& dataFolder,
@@ -50,6 +64,7 @@ TFormMain::TFormMain(const TStartupSwitches& switches, const std::string& dataFo
     : QMainWindow(parent), switches_(switches) {
     setObjectName("FormMain");
     ui_ = std::make_unique<TQtUiPort>(this);
+    ui_->SetDataFolder(dataFolder);
     session_ = std::make_unique<TMainSession>(dataFolder, *ui_);
     actions_ = new TActionList(
         this, [this] { return session_->Core().NotBusy(); },
@@ -77,12 +92,20 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::CreateStatusBar() {
-    const int widths[] = {140, 150, 220, 150, 100, 100, 0};
+    // Least widths; a longer text widens its panel (labels never cut their text).
+    const int widths[] = {120, 130, 150, 120, 70, 70, 0};
     for (int i = 0; i < 7; ++i) {
         panels_[i] = new QLabel(this);
         panels_[i]->setObjectName(QStringLiteral("stPanel%1").arg(i));
         panels_[i]->setFrameShape(QFrame::StyledPanel);
-        if (widths[i]) panels_[i]->setMinimumWidth(widths[i]);
+        if (widths[i]) {
+            panels_[i]->setMinimumWidth(widths[i]);
+        } else {
+            // A long hint is cut at the window's edge; it never squeezes the counts beside it
+            // nor widens the window.
+            panels_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+            panels_[i]->setMinimumWidth(0);
+        }
         statusBar()->addWidget(panels_[i], widths[i] ? 0 : 1);
     }
     ui_->SetPanels(panels_);
@@ -101,10 +124,11 @@ void TFormMain::CreatePages() {
     statsTab_ = new TStatsTab(mainPages_, *session_, *actions_);
     mainPages_->addTab(statsTab_, "Статистика");
 
-    split_ = new QSplitter(Qt::Horizontal, this);
+    split_ = new TKeptSplitter(Qt::Horizontal, 0, this);
     split_->setObjectName("splMain");
     split_->addWidget(leftPages_);
     split_->addWidget(mainPages_);
+    split_->setStretchFactor(0, 0);
     split_->setStretchFactor(1, 1);
     split_->setSizes({560, 720});
     setCentralWidget(split_);
@@ -165,33 +189,39 @@ void TFormMain::CreateMenus() {
 void TFormMain::RestoreWindowSettings() {
     TWindowSettings& settings = session_->Core().Settings();
     const TMainOptions& o = settings.Options();
-    if (auto p = ReadPlacement(settings.Ini(), kSection, CurrentScreen(this))) {
-        setGeometry(p->left, p->top, p->right - p->left, p->bottom - p->top);
-        if (p->showCmd == 3) setWindowState(Qt::WindowMaximized);
+    // The designed size, centred, unless a placement was stored; either fitted to the screens.
+    TWindowPlacement p;
+    const std::vector<TScreenRect> screens = AvailableScreens();
+    if (auto stored = ReadPlacement(settings.Ini(), kSection, CurrentScreen(this))) {
+        p = *stored;
+    } else if (!screens.empty()) {
+        const TScreenRect& s = screens.front();
+        p.left = s.left + std::max(0, (s.width - width()) / 2);
+        p.top = s.top + std::max(0, (s.height - height()) / 2);
+        p.right = p.left + width();
+        p.bottom = p.top + height();
     }
-    if (o.LeftPanelWidth > 0) {
-        int total = std::max(split_->width(), width());
-        split_->setSizes({o.LeftPanelWidth, std::max(100, total - o.LeftPanelWidth)});
+    if (!screens.empty()) {
+        p = FitToScreens(p, screens);
+        setGeometry(p.left, p.top, p.right - p.left, p.bottom - p.top);
     }
-    if (o.FiltersHeight > 0) {
-        QSplitter* s = combsPage_->Splitter();
-        int total = std::max(s->height(), 400);
-        s->setSizes({std::max(100, total - o.FiltersHeight), o.FiltersHeight});
-    }
+    if (p.showCmd == 3) setWindowState(Qt::WindowMaximized);
+    split_->SetKeptSize(o.LeftPanelWidth);
+    combsPage_->Splitter()->SetKeptSize(o.FiltersHeight);
+    statsTab_->Splitter()->SetKeptSize(o.DrawsStatHeight);
+    combsPage_->ExcludeSpin()->setValue(o.DrawsExclude);
     drawsPage_->List()->RestoreColumns(settings.Ini(), kSection);
     combsPage_->List()->RestoreColumns(settings.Ini(), kSection);
     combsPage_->FilterLog()->RestoreColumns(settings.Ini(), kSection);
     statsTab_->Table()->RestoreColumns(settings.Ini(), kSection);
-    if (o.DrawsStatHeight > 0) {
-        QSplitter* s = statsTab_->Splitter();
-        int total = std::max(s->height(), 600);
-        s->setSizes({std::max(100, total - o.DrawsStatHeight), o.DrawsStatHeight});
-    }
     if (!o.PrefetchsInit) {
+        // The first start in this folder: the help dialog is offered until its box is ticked.
         settings.Options().PrefetchsInit = true;
+        settings.Options().FirstRun = true;
         try {
             settings.StoreOption("PrefetchsInit");
             settings.StoreOption("PrefetchsEnabled");
+            settings.StoreOption("FirstRun");
         } catch (const std::exception& e) {
             session_->Core().ReportFailure("Ошибка загрузки параметров программы!\n\n%s", e);
         }
@@ -211,14 +241,14 @@ void TFormMain::StoreWindowSettings() {
         p.right = normal.left() + normal.width();
         p.bottom = normal.top() + normal.height();
         WritePlacement(settings.Ini(), kSection, p, CurrentScreen(this));
-        o.LeftPanelWidth = split_->sizes().value(0, o.LeftPanelWidth);
+        o.LeftPanelWidth = split_->KeptSize(o.LeftPanelWidth);
         o.DrawsExclude = combsPage_->ExcludeSpin()->value();
-        o.FiltersHeight = combsPage_->Splitter()->sizes().value(1, o.FiltersHeight);
+        o.FiltersHeight = combsPage_->Splitter()->KeptSize(o.FiltersHeight);
         drawsPage_->List()->StoreColumns(settings.Ini(), kSection);
         combsPage_->List()->StoreColumns(settings.Ini(), kSection);
         combsPage_->FilterLog()->StoreColumns(settings.Ini(), kSection);
         statsTab_->Table()->StoreColumns(settings.Ini(), kSection);
-        o.DrawsStatHeight = statsTab_->Splitter()->sizes().value(1, o.DrawsStatHeight);
+        o.DrawsStatHeight = statsTab_->Splitter()->KeptSize(o.DrawsStatHeight);
         settings.StoreExitOptions();
         settings.Save();
     } catch (const std::exception& e) {

@@ -9,7 +9,6 @@
 #include "app/ui_port.h"
 
 class QLabel;
-class QSplitter;
 class QTabWidget;
 
 namespace zentrix {
@@ -19,6 +18,7 @@ class TMainSession;
 namespace zentrix::gui {
 
 class TActionList;
+class TKeptSplitter;
 class TCombsPage;
 class TDrawsPage;
 class TQtUiPort;
@@ -71,7 +71,7 @@ class TFormMain : public QMainWindow {
     std::unique_ptr<TQtUiPort> ui_;
     std::unique_ptr<TMainSession> session_;
     TActionList* actions_ = nullptr;
-    QSplitter* split_ = nullptr;
+    TKeptSplitter* split_ = nullptr;
     QTabWidget* leftPages_ = nullptr;
     QTabWidget* mainPages_ = nullptr;
     TDrawsPage* drawsPage_ = nullptr;

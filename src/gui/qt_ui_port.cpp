@@ -1,14 +1,17 @@
 #include "gui/qt_ui_port.h"
 
 #include <QApplication>
+
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
+#include <algorithm>
 
 #include "gui/modal_hooks.h"
 #include "gui/progress_window.h"
@@ -140,28 +143,45 @@ std::optional<std::string> TQtUiPort::InputText(const std::string& title, const 
         hooks.inputs.pop_front();
         return r;
     }
-    bool ok = false;
-    QString text =
-        QInputDialog::getText(window_, Q(title), Q(prompt), QLineEdit::Normal, Q(initial), &ok);
-    if (!ok) return std::nullopt;
-    return S(text);
+    QInputDialog dialog(window_);
+    dialog.setWindowTitle(Q(title));
+    dialog.setLabelText(Q(prompt));
+    dialog.setTextValue(Q(initial));
+    // Wide enough for the prompt and a long name (a method's caption) without scrolling.
+    const QFontMetrics metrics = dialog.fontMetrics();
+    const int wanted =
+        std::max(metrics.horizontalAdvance(Q(prompt)),
+                 metrics.horizontalAdvance(Q(initial)) + metrics.averageCharWidth() * 8);
+    dialog.resize(std::clamp(wanted + 40, 420, 900), dialog.sizeHint().height());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return S(dialog.textValue());
+}
+
+QString TQtUiPort::DialogFolder(const TFileChoice& c) const {
+    if (!lastFolder_.isEmpty()) return lastFolder_;
+    if (!c.initialFolder.empty()) return Q(c.initialFolder);
+    return dataFolder_;
 }
 
 std::optional<std::string> TQtUiPort::ChooseFile(const TFileChoice& c) {
     TModalHooks& hooks = ModalHooks();
+    auto remember = [this](const std::optional<std::string>& name) {
+        if (name && !name->empty()) lastFolder_ = QFileInfo(Q(*name)).absolutePath();
+        return name;
+    };
     if (hooks.enabled) {
         if (hooks.files.empty()) return std::nullopt;
         auto r = hooks.files.front();
         hooks.files.pop_front();
-        return r;
+        return remember(r);
     }
-    QFileDialog dialog(window_, Q(c.title), Q(c.initialFolder), QtFileFilter(c.filter));
+    QFileDialog dialog(window_, Q(c.title), DialogFolder(c), QtFileFilter(c.filter));
     dialog.setAcceptMode(c.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(c.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!c.defaultExtension.empty()) dialog.setDefaultSuffix(Q(c.defaultExtension));
     if (!c.initialName.empty()) dialog.selectFile(Q(c.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return S(dialog.selectedFiles().front());
+    return remember(S(dialog.selectedFiles().front()));
 }
 
 void TQtUiPort::ProgressShow(const std::string& text, int maximum, bool withStop) {

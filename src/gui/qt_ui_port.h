@@ -15,6 +15,13 @@ namespace zentrix::gui {
 
 class TFormProgress;
 
+inline QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string S(const QString& text) {
+    return text.toStdString();
+}
+
 // The desktop window's UiPort: the status bar panels, Qt message boxes and dialogs, the progress
 // window, the system clipboard and the desktop's default programs.
 class TQtUiPort : public QObject, public TUiPort {
@@ -26,6 +33,9 @@ class TQtUiPort : public QObject, public TUiPort {
     // Panels 0..6 of the status bar; 6 is the status line.
     void SetPanels(const std::array<QLabel*, 7>& panels) { panels_ = panels; }
     bool Busy() const { return busyCursor_; }
+    // File dialogs open in the folder last used, else in the choice's folder, else here.
+    void SetDataFolder(const std::string& folder) { dataFolder_ = Q(folder); }
+    QString DialogFolder(const TFileChoice& choice) const;
 
     void SetStatusPanel(int panel, const std::string& text) override;
     void ShowStatus(const std::string& text) override;
@@ -52,16 +62,11 @@ class TQtUiPort : public QObject, public TUiPort {
     std::array<QLabel*, 7> panels_{};
     bool busyCursor_ = false;
     QPointer<TFormProgress> progress_;
+    QString dataFolder_;
+    QString lastFolder_;
 };
 
 // "Файлы комбинаций (*.lcv)|*.lcv|Все файлы (*.*)|*.*" as a Qt name filter list.
 QString QtFileFilter(const std::string& filter);
-
-inline QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-inline std::string S(const QString& text) {
-    return text.toStdString();
-}
 
 }  // namespace zentrix::gui

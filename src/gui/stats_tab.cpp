@@ -14,7 +14,9 @@
 #include "app/session.h"
 #include "gui/action_list.h"
 #include "gui/favourites_dialog.h"
+#include "gui/frozen_column.h"
 #include "gui/help_dialog.h"
+#include "gui/kept_splitter.h"
 #include "gui/list_view.h"
 #include "gui/modal_hooks.h"
 #include "gui/qt_ui_port.h"
@@ -39,7 +41,8 @@ TStatsTab::TStatsTab(QWidget* parent, TMainSession& session, TActionList& action
     methods_->setObjectName("cbDrawsStat");
     methods_->setToolTip("Вид расчета статистики");
     methods_->setStatusTip(methods_->toolTip());
-    methods_->setMinimumContentsLength(40);
+    // Wide enough to tell methods apart; the row gives it the rest of the width.
+    methods_->setMinimumContentsLength(24);
     methods_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     window_ = new QSpinBox(this);
     window_->setObjectName("edDrawsStatLen");
@@ -69,14 +72,15 @@ TStatsTab::TStatsTab(QWidget* parent, TMainSession& session, TActionList& action
     connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         actions_.Run([this, column] { session_.Stats().SortByClick(column); });
     });
+    new TFrozenColumn(table_);
 
     chart_ = new TStatChart(this);
-    split_ = new QSplitter(Qt::Vertical, this);
+    split_ = new TKeptSplitter(Qt::Vertical, 1, this);
     split_->setObjectName("splDrawsStat");
     split_->addWidget(table_);
     split_->addWidget(chart_);
-    split_->setStretchFactor(0, 3);
-    split_->setStretchFactor(1, 2);
+    split_->setStretchFactor(0, 1);
+    split_->setStretchFactor(1, 0);
     split_->setSizes({420, 280});
 
     auto rows = [this] { return table_->SelectedRows(); };
@@ -178,7 +182,10 @@ void TStatsTab::ShowTable() {
         stats.HasTable() ? stats.Table().SortDescending() : stats.StoredSort().second;
     table_->horizontalHeader()->setSortIndicator(
         column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    chart_->Show(stats.Chart());
+    if (stats.ChartVersion() != chartVersion_) {
+        chartVersion_ = stats.ChartVersion();
+        chart_->Show(stats.Chart());
+    }
     if (window_->value() != stats.WindowLength()) {
         QSignalBlocker block(window_);
         window_->setValue(stats.WindowLength());

@@ -16,6 +16,7 @@ class TMainSession;
 namespace zentrix::gui {
 
 class TActionList;
+class TKeptSplitter;
 class TListView;
 class TStatChart;
 class TVirtualModel;
@@ -31,7 +32,7 @@ class TStatsTab : public QWidget {
     QSpinBox* WindowSpin() const { return window_; }
     TListView* Table() const { return table_; }
     TStatChart* Chart() const { return chart_; }
-    QSplitter* Splitter() const { return split_; }
+    TKeptSplitter* Splitter() const { return split_; }
     QList<QAction*> Actions() const { return menuActions_; }
     QAction* IncludeAction() const { return include_; }
     QAction* ExcludeAction() const { return exclude_; }
@@ -55,11 +56,12 @@ class TStatsTab : public QWidget {
     TVirtualModel* model_;
     TListView* table_;
     TStatChart* chart_;
-    QSplitter* split_;
+    TKeptSplitter* split_;
     QAction* include_;
     QAction* exclude_;
     QAction* prefetchs_;
     QList<QAction*> menuActions_;
+    int chartVersion_ = -1;
 };
 
 }  // namespace zentrix::gui

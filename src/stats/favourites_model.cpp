@@ -29,7 +29,9 @@ int TFavouritesModel::EntryTotal() const {
 }
 
 std::string TFavouritesModel::TotalText() const {
-    return Format(kFavouritesTotal, {EntryTotal()});
+    const int total = EntryTotal();
+    return Format(kFavouritesTotal,
+                  {total, std::string(RussianPlural(total, "метод", "метода", "методов"))});
 }
 
 const TFavouriteNode* TFavouritesModel::Node(int entry) const {

@@ -12,7 +12,8 @@ inline constexpr const char* kFavouritesAction = "Избранные стати�
 inline constexpr const char* kFavouritesTitle = "Менеджер избранных методов расчета статистики";
 inline constexpr const char* kFavouritesHeading =
     "Отметьте методы расчета статистики, которые Вы хотите использовать:";
-inline constexpr const char* kFavouritesTotal = "всего %d методов";
+// "всего %d" and the noun agreeing with the count.
+inline constexpr const char* kFavouritesTotal = "всего %d %s";
 inline constexpr const char* kFavouritesOptions =
     "Параметры вывода наименований в списках методов расчета статистики";
 inline constexpr const char* kFavouritesOrdered = "Сортировать списки по названию метода";

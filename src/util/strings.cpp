@@ -207,4 +207,19 @@ bool IsValidUtf8(std::string_view s) {
     return true;
 }
 
+const char* RussianPlural(int64_t n, const char* one, const char* few, const char* many) {
+    const int64_t units = (n < 0 ? -n : n) % 100;
+    if (units >= 11 && units <= 14) return many;
+    switch (units % 10) {
+        case 1:
+            return one;
+        case 2:
+        case 3:
+        case 4:
+            return few;
+        default:
+            return many;
+    }
+}
+
 }  // namespace zentrix

@@ -37,4 +37,8 @@ size_t Utf8Length(std::string_view text);
 std::string Utf8Left(std::string_view text, size_t count);
 bool IsValidUtf8(std::string_view text);
 
+// The Russian noun form agreeing with n: one for 1, 21, 101..., few for 2-4, 22-24...,
+// many for the rest and for 11-14.
+const char* RussianPlural(int64_t n, const char* one, const char* few, const char* many);
+
 }  // namespace zentrix

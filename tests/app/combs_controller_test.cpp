@@ -308,7 +308,7 @@ TEST_F(CombsTest, ArchiveSearchAndInformation) {
                   NumbersText(archive.Draws()[3].Numbers) + " e:0");
     EXPECT_EQ(ui.StatusTexts().back(), "Поиск по архиву тиражей...");
     combs.CombsFindInDraws(0);
-    EXPECT_EQ(ui.messages.back().text, "Выделенная комбинация не найдена архиве тиражей!");
+    EXPECT_EQ(ui.messages.back().text, "Выделенная комбинация не найдена в архиве тиражей!");
 
     archive.SetDrawsOffset(2);
     archive.SetInfoStatRows([](const TComb& n, int position, bool, bool isDraw) {

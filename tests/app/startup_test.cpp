@@ -64,5 +64,28 @@ TEST(WindowPlacement, RoundTripPerScreenAndDensity) {
     EXPECT_EQ(ReadSortType(ini, "TFormMain", "lvDrawsStat"), std::make_pair(1, 0));
 }
 
+TEST(WindowPlacement, FitsTheScreenItOverlapsMost) {
+    // The primary screen first, a second one to its right.
+    const std::vector<TScreenRect> screens = {{0, 0, 1280, 770}, {1280, 0, 1024, 738}};
+    const struct {
+        TWindowPlacement stored;
+        TWindowPlacement fitted;
+    } cases[] = {
+        // Inside a screen: as stored.
+        {{0, 1, 10, 20, 1210, 820}, {0, 1, 10, 0, 1210, 770}},
+        {{0, 1, 100, 50, 900, 650}, {0, 1, 100, 50, 900, 650}},
+        // Larger than any screen (a damaged file): the screen's size.
+        {{0, 1, 0, 0, 200000, 90000}, {0, 1, 0, 0, 1280, 770}},
+        {{0, 3, -2147483647, -5, 2147483647, 5}, {0, 3, 0, 0, 1280, 10}},
+        // Off every screen: moved onto the primary one.
+        {{0, 1, 5000, 4000, 5800, 4600}, {0, 1, 480, 170, 1280, 770}},
+        {{0, 1, -900, -700, -100, -100}, {0, 1, 0, 0, 800, 600}},
+        // Mostly on the second screen: fitted to it.
+        {{0, 1, 1500, 100, 2700, 900}, {0, 1, 1280, 0, 2304, 738}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FitToScreens(c.stored, screens), c.fitted);
+    EXPECT_EQ(FitToScreens({0, 1, 1, 2, 3, 4}, {}), (TWindowPlacement{0, 1, 1, 2, 3, 4}));
+}
+
 }  // namespace
 }  // namespace zentrix

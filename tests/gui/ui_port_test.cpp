@@ -30,6 +30,23 @@ class TestQtUiPort : public QObject {
         QCOMPARE(ui.ChooseFile({}), std::optional<std::string>("/tmp/a.lcv"));
     }
 
+    void fileDialogsOpenInTheDataFolderThenTheLastOneUsed() {
+        QWidget window;
+        TQtUiPort ui(&window);
+        ui.SetDataFolder("/data/zentrix");
+        QCOMPARE(ui.DialogFolder({}), QString("/data/zentrix"));
+        TFileChoice own;
+        own.initialFolder = "/data/other";
+        QCOMPARE(ui.DialogFolder(own), QString("/data/other"));
+        ModalHooks().files.push_back(std::nullopt);  // cancelled: nothing learnt
+        QCOMPARE(ui.ChooseFile({}), std::optional<std::string>());
+        QCOMPARE(ui.DialogFolder({}), QString("/data/zentrix"));
+        ModalHooks().files.push_back("/home/user/lists/a.lcv");
+        ui.ChooseFile({});
+        QCOMPARE(ui.DialogFolder({}), QString("/home/user/lists"));
+        QCOMPARE(ui.DialogFolder(own), QString("/home/user/lists"));
+    }
+
     void statusPanelsAndFilters() {
         QWidget window;
         TQtUiPort ui(&window);

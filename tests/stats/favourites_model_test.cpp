@@ -28,7 +28,7 @@ TEST(FavouritesModel, TreeOfGroupsAndEntries) {
     EXPECT_FALSE(g.Nodes[1].Marked);
     EXPECT_EQ(model.Node(env.Entry("POS2"))->Title, "Число в 2 позиции тиража");
     EXPECT_TRUE(model.Node(env.Entry("POS2"))->Marked);
-    EXPECT_EQ(model.TotalText(), "всего 41 методов");
+    EXPECT_EQ(model.TotalText(), "всего 41 метод");
     EXPECT_EQ(model.GroupOf(env.Entry("KNM2")), 0);
 }
 

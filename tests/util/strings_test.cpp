@@ -26,6 +26,18 @@ TEST(Strings, StrictIntegers) {
     EXPECT_EQ(StrToIntDef("x", -1), -1);
 }
 
+TEST(Strings, RussianPluralAgreesWithTheCount) {
+    const struct {
+        int64_t n;
+        const char* form;
+    } cases[] = {{1, "метод"},    {21, "метод"},   {101, "метод"},  {2, "метода"},
+                 {4, "метода"},   {23, "метода"},  {0, "методов"},  {5, "методов"},
+                 {11, "методов"}, {12, "методов"}, {14, "методов"}, {111, "методов"},
+                 {112, "методов"}, {41, "метод"},  {25, "методов"}};
+    for (const auto& c : cases)
+        EXPECT_STREQ(RussianPlural(c.n, "метод", "метода", "методов"), c.form) << c.n;
+}
+
 TEST(Strings, CaseFoldingCoversCyrillic) {
     EXPECT_TRUE(SameText("NUMS", "nums"));
     EXPECT_TRUE(SameText("Числа ТИРАЖА Ёж", "числа тиража ёж"));
