@@ -7,6 +7,7 @@
 #include "core/list_rows.h"
 #include "util/errors.h"
 #include "util/format.h"
+#include "util/program_folder.h"
 #include "util/strings.h"
 
 namespace zentrix {
@@ -118,6 +119,8 @@ bool TCombsController::ReadCombFile(const std::string& name) {
 
 bool TCombsController::WriteCombFile(const std::string& name) {
     try {
+        if (IsProgramDataFile(core_.Folder(), name))
+            throw EFileError("это один из файлов данных программы, комбинации в него не пишутся");
         zentrix::WriteCombFile(name, combs_);
         return true;
     } catch (const std::exception& e) {
