@@ -120,7 +120,8 @@ bool TCombsController::ReadCombFile(const std::string& name) {
 bool TCombsController::WriteCombFile(const std::string& name) {
     try {
         if (IsProgramDataFile(core_.Folder(), name))
-            throw EFileError("это один из файлов данных программы, комбинации в него не пишутся");
+            throw EFileError(
+                "Это один из файлов данных программы: комбинации в него не записываются.");
         zentrix::WriteCombFile(name, combs_);
         return true;
     } catch (const std::exception& e) {

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -24,6 +25,7 @@ namespace {
 
 constexpr const char* kNotRegularFile = "это не обычный файл";
 constexpr const char* kDanglingLink = "символическая ссылка указывает на несуществующий файл";
+constexpr size_t kReadSlack = 1 << 20;
 // mkostemp replaces these with letters and digits.
 constexpr std::string_view kTemporarySuffix = ".XXXXXX";
 
@@ -145,21 +147,23 @@ std::string ReadAvailableBytes(const std::string& path, std::string& error) {
         ::close(fd);
         return {};
     }
-    // What the file held when opened, no more: a file that keeps growing is not read forever.
-    std::string data(static_cast<size_t>(st.st_size), '\0');
-    size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::read(fd, data.data() + done, data.size() - done);
+    // To the end, but not much past the size the file had when opened (the slack covers files
+    // that report no size, as /proc does): a file that keeps growing is not read forever.
+    const size_t limit = static_cast<size_t>(st.st_size) + kReadSlack;
+    std::string data;
+    data.reserve(static_cast<size_t>(st.st_size));
+    char buf[65536];
+    while (data.size() < limit) {
+        ssize_t n = ::read(fd, buf, std::min(sizeof buf, limit - data.size()));
         if (n < 0) {
             if (errno == EINTR) continue;
             error = SystemErrorText(errno);
             break;
         }
         if (n == 0) break;
-        done += static_cast<size_t>(n);
+        data.append(buf, static_cast<size_t>(n));
     }
     ::close(fd);
-    data.resize(done);
     return data;
 }
 

@@ -258,12 +258,12 @@ class TestMainWindow : public QObject {
         second->show();
         QTRY_VERIFY_WITH_TIMEOUT(!second->isVisible(), 10000);
         QVERIFY(!second->Initialized());
-        second.reset();
-        QCOMPARE(FolderState(dir.Path()), before);
         QCOMPARE(ModalHooks().shownMessages.size(), size_t(1));
         QVERIFY(ModalHooks().shownMessages[0].text.rfind(
                     "Невозможно получить монопольный доступ к файлам данных!", 0) == 0);
         QVERIFY(first->isVisible());
+        second.reset();
+        QCOMPARE(FolderState(dir.Path()), before);
     }
 
     void screenshot() {
