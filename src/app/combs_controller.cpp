@@ -8,6 +8,7 @@
 #include "util/errors.h"
 #include "util/files.h"
 #include "util/format.h"
+#include "util/program_folder.h"
 #include "util/strings.h"
 
 namespace zentrix {
@@ -120,6 +121,9 @@ bool TCombsController::ReadCombFile(const std::string& name) {
 
 bool TCombsController::WriteCombFile(const std::string& name) {
     try {
+        if (IsProgramDataFile(core_.Folder(), name))
+            throw EFileError(
+                "Это один из файлов данных программы: комбинации в него не записываются.");
         zentrix::WriteCombFile(name, combs_);
         return true;
     } catch (const std::exception& e) {

@@ -1,17 +1,20 @@
 #include "app/session.h"
 
 #include "core/game.h"
+#include "util/files.h"
+#include "util/program_folder.h"
 
 namespace zentrix {
 
 namespace {
 
+// The second reason's example speaks of where this platform keeps programs.
 const char* const kExclusiveAccessMessage =
     "Невозможно получить монопольный доступ к файлам данных!\n\nВозможные причины данной "
     "ошибки: \n\n1) Вы пытаетесь запустить вторую копию программы из одного и того же каталога. "
     "Корректная работа нескольких копий программы возможна только из разных каталогов.\n\n2) Для "
-    "программы нет прав на запись в том каталоге, где она расположена. Например: в Windows 7 и "
-    "выше по умолчанию запрещена запись в c:\\Program Files.\n\nПрограмма будет закрыта!";
+    "программы нет прав на запись в том каталоге, где она расположена. Например: обычному "
+    "пользователю по умолчанию запрещена запись в /usr и /opt.\n\nПрограмма будет закрыта!";
 
 }  // namespace
 
@@ -30,14 +33,26 @@ void TMainSession::LoadWindowSettings() {
     }
 }
 
-bool TMainSession::AcquireDataLock() {
+bool TMainSession::TryDataLock(std::chrono::milliseconds wait) {
+    if (dataLock_.IsOpen()) return true;
+    if (lockRefused_) return false;
     try {
-        dataLock_.Open(core_.FilePath(".lsk"));
-        return true;
-    } catch (const std::exception&) {
-        core_.ErrorBox(kExclusiveAccessMessage);
+        RequireWritableFolder(core_.Folder());
+        dataLock_.Open(core_.FilePath(".lsk"), wait);
+    } catch (const EFileError& e) {
+        lockRefused_ = true;
+        lockBusy_ = dynamic_cast<const ELockBusy*>(&e) != nullptr;
+        lockError_ = e.what();
         return false;
     }
+    RemoveStaleTemporaries(core_.Folder());
+    return true;
+}
+
+bool TMainSession::AcquireDataLock() {
+    if (TryDataLock()) return true;
+    core_.ErrorBox(kExclusiveAccessMessage);
+    return false;
 }
 
 bool TMainSession::Initialize(const TStartupSwitches& switches) {

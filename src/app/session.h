@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 #include "app/archive_controller.h"
@@ -36,7 +37,16 @@ class TMainSession {
     // The statistic registry: methods registered, Zentrix_8x20.flt read, lists filled.
     void InitRegistry() { stats_.InitRegistry(); }
     // Holds the stakes file open exclusively for the rest of the run, so a second copy of the
-    // program keeps out of this folder. False after the exclusive-access message.
+    // program (or a command) keeps out of this folder; waits up to `wait` for another holder to
+    // let go. Quiet: false when refused, with the reason kept. A refusal is final for the
+    // session, so a copy that found the folder taken never takes it later with state it skipped
+    // loading. Once the hold is ours, the temporaries of killed saves are removed.
+    bool TryDataLock(std::chrono::milliseconds wait = {});
+    // The folder was held by another holder (rather than not writable) at the refusal.
+    bool DataLockBusy() const { return lockBusy_; }
+    // Why the hold was refused (the system's text), for messages.
+    const std::string& DataLockError() const { return lockError_; }
+    // TryDataLock without waiting; a refusal shows the exclusive-access message.
     bool AcquireDataLock();
     bool HoldsDataLock() const { return dataLock_.IsOpen(); }
     // The start's initialization: the arrays sized, the offset 0, the data folder locked, the
@@ -53,6 +63,9 @@ class TMainSession {
     TCombsController combs_;
     TStatsController stats_;
     TExclusiveFile dataLock_;
+    bool lockRefused_ = false;
+    bool lockBusy_ = false;
+    std::string lockError_;
 };
 
 }  // namespace zentrix

@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "cli/commands.h"
 #include "util/errors.h"
@@ -14,6 +15,14 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     CLI::App app{"Zentrix 8x20: the lottery analyzer's engine from a terminal", "zentrix-cli"};
     app.require_subcommand(1);
     app.add_option("--dir", ctx.dirOption, "Data folder (default: $ZENTRIX_DIR or the program's)");
+    app.add_option_function<double>(
+           "--lock-wait",
+           [&ctx](double seconds) {
+               ctx.lockWait = std::chrono::milliseconds(std::llround(seconds * 1000));
+           },
+           "Seconds a command that writes into the data folder waits while another copy of the "
+           "program holds it (default 5)")
+        ->check(CLI::Range(0.0, 3600.0));
     app.add_option_function<std::string>(
            "--decimal-separator", [](const std::string& s) { SetDecimalSeparator(s[0]); },
            "Decimal separator of printed reals, \".\" or \",\" (default: the locale's); the "

@@ -4,8 +4,29 @@
 
 #include "util/errors.h"
 #include "util/format.h"
+#include "util/program_folder.h"
 
 namespace zentrix::cli {
+
+void TCliSession::LockData() {
+    if (session.TryDataLock(lockWait_)) return;
+    const std::string& folder = session.Core().Folder();
+    if (session.DataLockBusy())
+        session.Core().ErrorBox(Format(
+            "Невозможно получить монопольный доступ к файлам данных в каталоге %s: с ним работает "
+            "другая копия программы или другая команда. Повторите команду после ее завершения "
+            "(--lock-wait задает, сколько секунд ждать).",
+            {folder}));
+    else
+        session.Core().ErrorBox(
+            Format("Невозможно получить монопольный доступ к файлам данных в каталоге %s:\n%s",
+                   {folder, session.DataLockError()}));
+    throw ECliExit(1);
+}
+
+void TCliSession::LockDataIfInside(const std::string& path) {
+    if (IsInsideFolder(session.Core().Folder(), path)) LockData();
+}
 
 void SetOffsetOption(TArchiveController& archive, int offset) {
     if (offset < 0 || offset > archive.OffsetMaximum())
@@ -21,6 +42,7 @@ void AddCombFileOptions(CLI::App& cmd, std::string& in, std::string& out) {
 
 void NarrowCombFile(TCliSession& s, TCliContext& ctx, const std::string& in, const std::string& out,
                     const std::function<void(TCombsController&)>& narrow) {
+    s.LockDataIfInside(out);
     TCombsController& combs = s.session.Combs();
     if (!combs.ReadCombFile(in)) throw ECliExit(1);
     combs.SaveUndo(false);

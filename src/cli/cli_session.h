@@ -16,13 +16,14 @@ namespace zentrix::cli {
 // The session a command works on, speaking through the command line's UiPort.
 struct TCliSession {
     TCliSession(TCliContext& ctx, bool assumeYes)
-        : ui(ctx.err, assumeYes), session(ctx.DataFolder(), ui) {}
+        : ui(ctx.err, assumeYes), session(ctx.DataFolder(), ui), lockWait_(ctx.lockWait) {}
 
-    // Commands that rewrite the folder's files keep out while the program (or another command)
-    // works there, as a second copy of the program would.
-    void LockData() {
-        if (!session.AcquireDataLock()) throw ECliExit(1);
-    }
+    // Commands that write into the data folder keep out while the program (or another command)
+    // works there, as a second copy of the program would: they wait a little for the hold, then
+    // end with a message.
+    void LockData();
+    // LockData when `path` (a file the command writes) lies in the data folder.
+    void LockDataIfInside(const std::string& path);
 
     // Exit status 1 when an error box was shown.
     void ExitOnErrors() const {
@@ -31,6 +32,9 @@ struct TCliSession {
 
     TCliUi ui;
     TMainSession session;
+
+  private:
+    std::chrono::milliseconds lockWait_;
 };
 
 // The reference-draw offset of --offset, checked against the archive.

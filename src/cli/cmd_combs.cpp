@@ -27,6 +27,7 @@ void RegisterGenerate(CLI::App& parent, TCliContext& ctx) {
     cmd->add_option("--out", o->out, "Combination file to write (*.lcv)")->required();
     cmd->callback([&ctx, o] {
         TCliSession s(ctx, false);
+        s.LockDataIfInside(o->out);
         s.session.LoadConfig();
         const TConfigSettings& defaults = s.session.Config().Settings();
         const int mode = o->mode.value_or(defaults.generateMode);

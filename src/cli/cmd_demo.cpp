@@ -1,9 +1,9 @@
+#include "cli/cli_session.h"
 #include "cli/commands.h"
 #include "core/archive_file.h"
 #include "core/demo_archive.h"
 #include "util/errors.h"
 #include "util/files.h"
-#include "util/program_folder.h"
 
 namespace zentrix::cli {
 
@@ -20,7 +20,10 @@ void RegisterDemoCommand(CLI::App& app, TCliContext& ctx) {
     cmd->add_option("--seed", opts->seed, "Seed of the random numbers");
     cmd->add_flag("--force", opts->force, "Replace an existing archive");
     cmd->callback([&ctx, opts] {
-        const std::string path = ProgramFile(ctx.DataFolder(), ".ldr");
+        ctx.CreateDataFolder();
+        TCliSession s(ctx, false);
+        s.LockData();
+        const std::string path = s.session.Core().FilePath(".ldr");
         if (FileExists(path) && !opts->force)
             throw EZentrix("Архив тиражей уже существует: " + path +
                            "\nДобавьте --force, чтобы заменить его демонстрационным.");

@@ -5,7 +5,12 @@
 namespace zentrix::cli {
 
 const std::string& TCliContext::DataFolder() {
-    if (!folder_) folder_ = ResolveDataFolder(dirOption, executablePath);
+    if (!folder_) folder_ = ResolveDataFolder(dirOption, executablePath, false);
+    return *folder_;
+}
+
+const std::string& TCliContext::CreateDataFolder() {
+    if (!folder_) folder_ = ResolveDataFolder(dirOption, executablePath, true);
     return *folder_;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <exception>
 #include <optional>
 #include <ostream>
@@ -28,9 +29,13 @@ struct TCliContext {
     std::ostream& err;
     std::optional<std::string> dirOption;
     std::string executablePath;
+    // How long a command that writes into the data folder waits while another holds it.
+    std::chrono::milliseconds lockWait{5000};
 
-    // The data folder, resolved (and created) on first use.
+    // The data folder, resolved on first use; a missing folder is an error.
     const std::string& DataFolder();
+    // The same, creating the folder when missing (the one command that starts a folder).
+    const std::string& CreateDataFolder();
 
   private:
     std::optional<std::string> folder_;

@@ -1,10 +1,5 @@
 #include "core/archive_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "util/errors.h"
 #include "util/files.h"
 #include "util/format.h"
@@ -22,38 +17,11 @@ void WriteDrawsFile(const std::string& path, const TDrawsArray& draws) {
     AtomicWriteFile(path, SerializeDraws(draws));
 }
 
-namespace {
-
-// Reads as much of the file as it gives; `error` is set when reading stopped early.
-std::string ReadAvailable(const std::string& path, std::string& error) {
-    std::string data;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = SystemErrorText(errno);
-        return data;
-    }
-    char buf[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            error = SystemErrorText(errno);
-            break;
-        }
-        if (n == 0) break;
-        data.append(buf, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    return data;
-}
-
-}  // namespace
-
 TDrawsFileRead ReadDrawsFile(const std::string& path) {
     TDrawsFileRead result;
     if (FileSize(path) < 0) return result;
     std::string readError;
-    const std::string bytes = ReadAvailable(path, readError);
+    const std::string bytes = ReadAvailableBytes(path, readError);
     const size_t whole = bytes.size() / kDrawRecordSize;
     result.draws.reserve(whole);
     for (size_t i = 0; i < whole; ++i)

@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
 
     std::string folder;
     try {
-        folder = zentrix::ResolveDataFolder(switches.dir, exe);
+        folder = zentrix::ResolveDataFolder(switches.dir, exe, true);
     } catch (const std::exception& e) {
         std::cerr << "Zentrix_8x20: " << e.what() << "\n";
         return 1;

@@ -78,16 +78,20 @@ TFormMain::TFormMain(const TStartupSwitches& switches, const std::string& dataFo
     CreateMenus();
     connect(ui_.get(), &TQtUiPort::invalidated, this, &TFormMain::OnInvalidated);
 
-    session_->LoadWindowSettings();
-    RestoreWindowSettings();
-    session_->LoadConfig();
-    session_->InitRegistry();
+    // A second copy finds the folder taken before it writes anything there; it skips the loading
+    // and shows the exclusive-access message at initialization.
+    if (session_->TryDataLock()) {
+        session_->LoadWindowSettings();
+        RestoreWindowSettings();
+        session_->LoadConfig();
+        session_->InitRegistry();
+    }
     actions_->UpdateNow();
     QTimer::singleShot(0, this, &TFormMain::Initialize);
 }
 
 TFormMain::~TFormMain() {
-    if (!storedSettings_) StoreWindowSettings();
+    if (!storedSettings_ && session_->HoldsDataLock()) StoreWindowSettings();
     ModalHooks().shownMessages.clear();
 }
 
@@ -314,7 +318,7 @@ bool TFormMain::event(QEvent* event) {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
-    if (!storedSettings_) StoreWindowSettings();
+    if (!storedSettings_ && session_->HoldsDataLock()) StoreWindowSettings();
     event->accept();
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/game.h"
+#include "util/program_folder.h"
 
 namespace zentrix {
 
@@ -18,7 +19,6 @@ class TStatList;
 // Full-set distribution files: for a method with flag N, how many of the 125970 combinations
 // have each value. Records of 12 bytes (K1..K4 as 16-bit fields, Count as 32-bit) sorted by
 // key, then a 12-byte trailer (MinCount, MaxCount, 4 zero bytes); little-endian.
-inline constexpr const char* kPrefetchFolder = "Prefetchs";
 inline constexpr const char* kPrefetchExtension = ".dfc";
 inline constexpr size_t kPrefetchRecordSize = 12;
 inline constexpr const char* kPrefetchCreateError =

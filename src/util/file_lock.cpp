@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <thread>
 
-#include "util/errors.h"
 #include "util/files.h"
 
 namespace zentrix {
@@ -15,16 +15,25 @@ TExclusiveFile::~TExclusiveFile() {
     Close();
 }
 
-void TExclusiveFile::Open(const std::string& path) {
+void TExclusiveFile::Open(const std::string& path, std::chrono::milliseconds wait) {
     Close();
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) throw EFileError(path + ": " + SystemErrorText(errno));
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        int err = errno;
+    if (std::string problem = RegularFileProblem(fd); !problem.empty()) {
         ::close(fd);
-        throw EFileError(path + ": " +
-                         (err == EWOULDBLOCK ? std::string("файл занят другой программой")
-                                             : SystemErrorText(err)));
+        throw EFileError(path + ": " + problem);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int err = errno;
+        if (err == EINTR) continue;
+        if (err == EWOULDBLOCK && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            continue;
+        }
+        ::close(fd);
+        if (err == EWOULDBLOCK) throw ELockBusy(path + ": файл занят другой программой");
+        throw EFileError(path + ": " + SystemErrorText(err));
     }
     fd_ = fd;
     path_ = path;

@@ -1,11 +1,19 @@
 #pragma once
 
+#include <chrono>
 #include <string>
+
+#include "util/errors.h"
 
 namespace zentrix {
 
-// A file held open with an exclusive advisory lock for as long as the object lives; a second
-// process asking for the same lock is refused at once.
+// The lock was still held by another process (or another open of the file) when the wait ended.
+class ELockBusy : public EFileError {
+  public:
+    using EFileError::EFileError;
+};
+
+// A file held open with an exclusive advisory lock for as long as the object lives.
 class TExclusiveFile {
   public:
     TExclusiveFile() = default;
@@ -13,8 +21,9 @@ class TExclusiveFile {
     TExclusiveFile(const TExclusiveFile&) = delete;
     TExclusiveFile& operator=(const TExclusiveFile&) = delete;
 
-    // Creates the file when missing. Raises EFileError when it cannot be opened or is locked.
-    void Open(const std::string& path);
+    // Creates the file when missing. While another holder has the lock, tries again for up to
+    // `wait`, then raises ELockBusy; EFileError when the file cannot be opened.
+    void Open(const std::string& path, std::chrono::milliseconds wait = {});
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
     int Descriptor() const { return fd_; }

@@ -7,10 +7,14 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTreeWidget>
+
+#include <filesystem>
+
 #include "app/session.h"
 #include "core/archive_file.h"
 #include "core/demo_archive.h"
@@ -42,6 +46,19 @@ std::unique_ptr<TFormMain> OpenWindow(const std::string& folder) {
     window->show();
     if (!window->Initialized()) ready.wait(20000);
     return window;
+}
+
+// Every entry of the folder with its size and time of change.
+std::string FolderState(const std::string& folder) {
+    std::string state;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(folder)) {
+        struct stat st {};
+        ::lstat(e.path().c_str(), &st);
+        state += e.path().string() + " " + std::to_string(st.st_size) + " " +
+                 std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec) +
+                 "\n";
+    }
+    return state;
 }
 
 void WriteArchive(const std::string& folder, int draws) {
@@ -234,6 +251,9 @@ class TestMainWindow : public QObject {
         test::TTempDir dir;
         auto first = OpenWindow(dir.Path());
         QVERIFY(first->Initialized());
+        // Without window settings a copy writes its first-start keys: the second must not.
+        std::filesystem::remove(ProgramFile(dir.Path(), ".frm"));
+        const std::string before = FolderState(dir.Path());
         auto second = std::make_unique<TFormMain>(TStartupSwitches{}, dir.Path());
         second->show();
         QTRY_VERIFY_WITH_TIMEOUT(!second->isVisible(), 10000);
@@ -242,6 +262,8 @@ class TestMainWindow : public QObject {
         QVERIFY(ModalHooks().shownMessages[0].text.rfind(
                     "Невозможно получить монопольный доступ к файлам данных!", 0) == 0);
         QVERIFY(first->isVisible());
+        second.reset();
+        QCOMPARE(FolderState(dir.Path()), before);
     }
 
     void screenshot() {
