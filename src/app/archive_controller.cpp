@@ -41,23 +41,28 @@ void TArchiveController::SetDrawsOffset(int value) {
     core_.Invalidate(TUiPart::DrawsList);
 }
 
-void TArchiveController::LoadArchive() {
+void TArchiveController::LoadArchive(TDamageReport report) {
     const std::string path = core_.FilePath(".ldr");
-    if (FileSize(path) >= 0) {
-        TBusyScope busy(core_, "Загрузка файла тиражей...");
-        try {
-            TDrawsFileRead read = ReadDrawsFile(path);
-            draws_ = std::move(read.draws);
-            if (read.damaged) {
-                backupPending_ = true;
-                core_.ErrorBox(Format("Ошибка чтения файла тиражей!\n\n%s", {read.error}));
-            }
-        } catch (const std::exception& e) {
-            backupPending_ = true;
-            core_.ReportFailure("Ошибка чтения файла тиражей!\n\n%s", e);
-        }
+    if (FileSize(path) < 0) {
         RefreshDrawsList(false);
         return;
+    }
+    TBusyScope busy(core_, "Загрузка файла тиражей...");
+    std::string damage;
+    try {
+        TDrawsFileRead read = ReadDrawsFile(path);
+        draws_ = std::move(read.draws);
+        if (read.damaged) damage = read.error;
+    } catch (const std::exception& e) {
+        damage = ErrorText(e);
+    }
+    if (!damage.empty()) {
+        backupPending_ = true;
+        const std::string text = Format("Ошибка чтения файла тиражей!\n\n%s", {damage});
+        if (report == TDamageReport::Warning)
+            core_.WarningBox(text);
+        else
+            core_.ErrorBox(text);
     }
     RefreshDrawsList(false);
 }
@@ -74,7 +79,7 @@ bool TArchiveController::SaveArchive() {
                 // Never overwrite a damaged file that could not be copied aside.
                 throw EFileError(
                     std::string("Не удалось сохранить резервную копию поврежденного файла: ") +
-                    e.what());
+                    ErrorText(e));
             }
             backupPending_ = false;
         }

@@ -46,9 +46,13 @@ class TArchiveController {
     // The setter of DrawsOffset (the spin): values are held within the spin's range.
     void SetDrawsOffset(int value);
 
-    // Reads Zentrix_8x20.ldr. A damaged file gives its complete records and the error box; it
-    // is copied to a backup before the first save overwrites it.
-    void LoadArchive();
+    // How loading reports a damaged file: an error box, or a warning for a caller whose change
+    // is about to be saved (the save keeps the backup), so that only a failure counts as one.
+    enum class TDamageReport { Error, Warning };
+    // Reads Zentrix_8x20.ldr. A damaged file gives its complete records (also those with values
+    // no draw can have) and the report; it is copied to a backup before the first save
+    // overwrites it.
+    void LoadArchive(TDamageReport report = TDamageReport::Error);
     // Rewrites the file from the whole array; false after the error box.
     bool SaveArchive();
     void RefreshDrawsList(bool force);

@@ -19,7 +19,7 @@ void TSessionCore::StoreOption(const std::string& key) {
     try {
         settings_.StoreOption(key);
     } catch (const std::exception& e) {
-        ErrorBox(e.what());
+        ErrorBox(ErrorText(e));
     }
 }
 
@@ -73,7 +73,7 @@ bool TSessionCore::ConfirmDelete(int count) {
 }
 
 void TSessionCore::ReportFailure(const std::string& fixedText, const std::exception& error) {
-    ErrorBox(Format(fixedText, {error.what()}));
+    ErrorBox(Format(fixedText, {ErrorText(error)}));
 }
 
 void TSessionCore::ShowProgress(const std::string& text, int maximum, bool withStop) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "util/errors.h"
 #include "util/format.h"
@@ -55,7 +56,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << e.what() << "\n";
         status = 1;
     } catch (const std::exception& e) {
-        err << "Ошибка: " << e.what() << "\n";
+        err << MessageLine("Ошибка", ErrorText(e)) << "\n";
         status = 1;
     }
     SetFormatSettings(saved);

@@ -5,6 +5,7 @@
 #include "util/errors.h"
 #include "util/format.h"
 #include "util/program_folder.h"
+#include "util/strings.h"
 
 namespace zentrix::cli {
 
@@ -26,6 +27,22 @@ void TCliSession::LockData() {
 
 void TCliSession::LockDataIfInside(const std::string& path) {
     if (IsInsideFolder(session.Core().Folder(), path)) LockData();
+}
+
+CLI::Validator IntRange(int64_t min, int64_t max) {
+    return CLI::Validator(
+        [min, max](std::string& input) {
+            const std::optional<int64_t> value = TryStrToInt64(input);
+            if (value && *value >= min && *value <= max) {
+                input = std::to_string(*value);  // decimal, whatever the parser would make of it
+                return std::string();
+            }
+            constexpr size_t kShown = 20;
+            const std::string shown =
+                Utf8Length(input) > kShown ? Utf8Left(input, kShown) + "..." : input;
+            return Format("ожидается целое число от %d до %d, задано \"%s\"", {min, max, shown});
+        },
+        Format("INT in [%d - %d]", {min, max}));
 }
 
 void SetOffsetOption(TArchiveController& archive, int offset) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -9,7 +10,8 @@
 
 namespace CLI {
 class App;
-}
+class Validator;
+}  // namespace CLI
 
 namespace zentrix::cli {
 
@@ -25,9 +27,17 @@ struct TCliSession {
     // LockData when `path` (a file the command writes) lies in the data folder.
     void LockDataIfInside(const std::string& path);
 
-    // Exit status 1 when an error box was shown.
+    // Exit status 1 when an error box was shown; warnings do not count.
     void ExitOnErrors() const {
         if (ui.ErrorCount() > 0) throw ECliExit(1);
+    }
+
+    // Loads the archive for a command that changes and saves it. A damaged file is reported as a
+    // warning: the save keeps a backup of it, so the command fails only when its change is
+    // refused or cannot be saved, and a saved change exits with 0.
+    TArchiveController& LoadArchiveToChange() {
+        session.Archive().LoadArchive(TArchiveController::TDamageReport::Warning);
+        return session.Archive();
     }
 
     TCliUi ui;
@@ -36,6 +46,10 @@ struct TCliSession {
   private:
     std::chrono::milliseconds lockWait_;
 };
+
+// The check of an integer option or argument: a decimal integer within min..max. Its message
+// gives the bounds and the typed text cut short, never a number hundreds of digits long.
+CLI::Validator IntRange(int64_t min, int64_t max);
 
 // The reference-draw offset of --offset, checked against the archive.
 void SetOffsetOption(TArchiveController& archive, int offset);

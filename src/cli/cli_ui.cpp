@@ -4,10 +4,14 @@
 
 namespace zentrix::cli {
 
+std::string MessageLine(const std::string& title, const std::string& text) {
+    return text.starts_with(title) ? text : title + ": " + text;
+}
+
 TMsgResult TCliUi::ShowMessage(const TMessage& message) {
     if (message.buttons == TMsgButtons::Ok) {
         if (message.kind == TMsgKind::Error) ++errors_;
-        err_ << message.title << ": " << message.text << "\n";
+        err_ << MessageLine(message.title, message.text) << "\n";
         return TMsgResult::Ok;
     }
     if (!assumeYes_) throw EZentrix(message.text + "\nДобавьте --yes, чтобы ответить \"Да\".");

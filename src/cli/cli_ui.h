@@ -8,8 +8,13 @@
 
 namespace zentrix::cli {
 
+// A message as one stderr text: "title: text", or the text alone when it already begins with its
+// title ("Ошибка чтения ..." under "Ошибка").
+std::string MessageLine(const std::string& title, const std::string& text);
+
 // The command line's UiPort: messages go to stderr, questions are answered by --yes (and fail
-// without it), status texts are dropped. Error boxes are counted so the command can exit with 1.
+// without it), status texts are dropped. Error boxes are counted so the command can exit with 1;
+// warnings are shown and not counted.
 class TCliUi : public TUiPort {
   public:
     TCliUi(std::ostream& err, bool assumeYes) : err_(err), assumeYes_(assumeYes) {}

@@ -20,7 +20,7 @@ void RegisterGenerate(CLI::App& parent, TCliContext& ctx) {
     cmd->add_option("--mode", o->mode,
                     "0 all, 1 any of my numbers, 2 only my numbers, 3 none of my numbers, "
                     "4 from a file (default: the saved generator defaults)")
-        ->check(CLI::Range(0, 4));
+        ->check(IntRange(0, 4));
     cmd->add_option("--param", o->param,
                     "My numbers (\"1;5;7\") or, for mode 4, a file name (a relative one is read "
                     "from the data folder)");
@@ -54,7 +54,7 @@ void RegisterRemoveDrawn(CLI::App& parent, TCliContext& ctx) {
         "number left");
     cmd->add_option("N", o->n, "How many draws back from the reference draw")
         ->required()
-        ->check(CLI::NonNegativeNumber);
+        ->check(IntRange(0, INT32_MAX));
     cmd->add_option("--offset", o->offset, "Reference draw: how many draws back from the newest");
     AddCombFileOptions(*cmd, o->in, o->out);
     cmd->callback([&ctx, o] {

@@ -16,7 +16,7 @@ void RegisterDemoCommand(CLI::App& app, TCliContext& ctx) {
     auto opts = std::make_shared<TOptions>();
     CLI::App* cmd = app.add_subcommand(
         "demo", "Write a synthetic, reproducible draws archive into the data folder");
-    cmd->add_option("--draws", opts->draws, "Number of draws")->check(CLI::Range(1, 10000000));
+    cmd->add_option("--draws", opts->draws, "Number of draws")->check(IntRange(1, 10000000));
     cmd->add_option("--seed", opts->seed, "Seed of the random numbers");
     cmd->add_flag("--force", opts->force, "Replace an existing archive");
     cmd->callback([&ctx, opts] {

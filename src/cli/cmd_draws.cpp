@@ -1,4 +1,6 @@
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "cli/cli_session.h"
 #include "cli/commands.h"
@@ -7,6 +9,7 @@
 #include "core/comb_text.h"
 #include "core/draw_dialog.h"
 #include "core/list_rows.h"
+#include "util/datetime.h"
 #include "util/errors.h"
 #include "util/format.h"
 
@@ -19,22 +22,23 @@ struct TDrawOptions {
     std::string line;
     std::string date;
     int newNumber = 0;
+    CLI::Option* dateOption = nullptr;
 };
 
-// The draw dialog's fields changed as the options say, then its OK: the error box for a bad
-// line ends the command.
-TDraw DialogResult(TCliSession& s, TDrawDialogFields fields, const TDrawOptions& o) {
-    if (!o.line.empty()) fields.numbersLine = o.line;
-    if (!o.date.empty()) {
-        const TDateTime t = ParseDateTime(o.date);
-        fields.date = fields.time = t;
-    }
+// The record with the options' changes, checked as the draw dialog checks them: a refused
+// change ends the command with the error box.
+TDraw CheckedChange(TCliSession& s, const TDraw& stored, const TDrawChange& change) {
     try {
-        return DrawDialogResult(fields);
+        return ChangedDraw(stored, change);
     } catch (const EConvertError& e) {
         s.session.Core().ErrorBox(e.what());
         throw ECliExit(1);
     }
+}
+
+std::optional<std::string> DateChange(const TDrawOptions& o) {
+    if (o.dateOption->count() == 0) return std::nullopt;
+    return o.date;
 }
 
 int RowOfNumber(TCliSession& s, int number) {
@@ -47,8 +51,11 @@ int RowOfNumber(TCliSession& s, int number) {
     return archive.Count() - 1 - index;
 }
 
-void AddDateOption(CLI::App* cmd, std::string& date) {
-    cmd->add_option("--date", date, "Date and time of the draw, \"dd.mm.yyyy hh:nn\"");
+CLI::Option* AddDateOption(CLI::App* cmd, std::string& date, const char* absent) {
+    return cmd->add_option(
+        "--date", date,
+        std::string("Date and time of the draw, exactly \"dd.mm.yyyy hh:nn\"; \"\" for none (") +
+            absent + ")");
 }
 
 void RegisterList(CLI::App& parent, TCliContext& ctx) {
@@ -59,7 +66,8 @@ void RegisterList(CLI::App& parent, TCliContext& ctx) {
     auto o = std::make_shared<TOptions>();
     CLI::App* cmd = parent.add_subcommand(
         "list", "The draws list as TSV, newest first, from the reference draw back");
-    cmd->add_option("--offset", o->offset, "Reference draw: how many draws back from the newest");
+    cmd->add_option("--offset", o->offset, "Reference draw: how many draws back from the newest")
+        ->check(IntRange(0, INT32_MAX));
     cmd->add_flag("--sorted", o->sorted, "Numbers in ascending order (\"Упорядочить MIN->MAX\")");
     cmd->callback([&ctx, o] {
         TCliSession s(ctx, false);
@@ -67,10 +75,11 @@ void RegisterList(CLI::App& parent, TCliContext& ctx) {
         archive.LoadArchive();
         SetOffsetOption(archive, o->offset);
         s.session.Core().Settings().Options().SortedDraws = o->sorted;
-        std::vector<TTsvRow> rows;
-        for (int row = o->offset; row < archive.Count(); ++row)
-            rows.push_back(archive.RowTexts(row));
-        WriteTsv(ctx.out, DrawsListHeader(), rows);
+        // Row by row: a long archive is never held a second time as texts. A reader that went
+        // away ends the listing.
+        WriteTsvRow(ctx.out, DrawsListHeader());
+        for (int row = o->offset; row < archive.Count() && ctx.out; ++row)
+            WriteTsvRow(ctx.out, archive.RowTexts(row));
         s.ExitOnErrors();
     });
 }
@@ -80,18 +89,17 @@ void RegisterAdd(CLI::App& parent, TCliContext& ctx) {
     CLI::App* cmd = parent.add_subcommand("add", "Append a draw to the archive");
     cmd->add_option("NUMBER", o->number, "Draw number")
         ->required()
-        ->check(CLI::Range(1, kMaxDrawNumber));
+        ->check(IntRange(1, kMaxDrawNumber));
     cmd->add_option("NUMBERS", o->line, "\"n1;n2;...;n8;e\": 8 distinct numbers 1..20, extra 1..4")
         ->required();
-    AddDateOption(cmd, o->date);
+    o->dateOption = AddDateOption(cmd, o->date, "default: now");
     cmd->callback([&ctx, o] {
         TCliSession s(ctx, false);
         s.LockData();
-        TArchiveController& archive = s.session.Archive();
-        archive.LoadArchive();
-        TDrawDialogFields fields = DrawDialogFields(archive.NewDrawRecord());
-        fields.number = o->number;
-        const TDraw draw = DialogResult(s, fields, *o);
+        TArchiveController& archive = s.LoadArchiveToChange();
+        TDraw blank = archive.NewDrawRecord();
+        blank.SetDateText(DateTimeText(Now()));
+        const TDraw draw = CheckedChange(s, blank, {o->number, o->line, DateChange(*o)});
         archive.AddDraw(draw);
         s.ExitOnErrors();
         ctx.out << DrawText(draw) << "\n";
@@ -101,20 +109,23 @@ void RegisterAdd(CLI::App& parent, TCliContext& ctx) {
 void RegisterEdit(CLI::App& parent, TCliContext& ctx) {
     auto o = std::make_shared<TDrawOptions>();
     CLI::App* cmd = parent.add_subcommand("edit", "Change a draw of the archive in place");
-    cmd->add_option("NUMBER", o->number, "Number of the draw to change")->required();
+    cmd->add_option("NUMBER", o->number, "Number of the draw to change")
+        ->required()
+        ->check(IntRange(INT32_MIN, INT32_MAX));
     cmd->add_option("NUMBERS", o->line, "New \"n1;n2;...;n8;e\" (default: as stored)");
-    AddDateOption(cmd, o->date);
+    o->dateOption = AddDateOption(cmd, o->date, "default: as stored");
     cmd->add_option("--new-number", o->newNumber, "New draw number")
-        ->check(CLI::Range(1, kMaxDrawNumber));
+        ->check(IntRange(1, kMaxDrawNumber));
     cmd->callback([&ctx, o] {
         TCliSession s(ctx, false);
         s.LockData();
-        TArchiveController& archive = s.session.Archive();
-        archive.LoadArchive();
+        TArchiveController& archive = s.LoadArchiveToChange();
         const int row = RowOfNumber(s, o->number);
-        TDrawDialogFields fields = DrawDialogFields(archive.Draws()[archive.IndexOfRow(row)]);
-        if (o->newNumber > 0) fields.number = o->newNumber;
-        const TDraw draw = DialogResult(s, fields, *o);
+        TDrawChange change;
+        if (o->newNumber > 0) change.number = o->newNumber;
+        if (!o->line.empty()) change.line = o->line;
+        change.date = DateChange(*o);
+        const TDraw draw = CheckedChange(s, archive.Draws()[archive.IndexOfRow(row)], change);
         archive.EditDraw(row, draw);
         s.ExitOnErrors();
         ctx.out << DrawText(draw) << "\n";
@@ -128,13 +139,14 @@ void RegisterDelete(CLI::App& parent, TCliContext& ctx) {
     };
     auto o = std::make_shared<TOptions>();
     CLI::App* cmd = parent.add_subcommand("delete", "Delete draws from the archive");
-    cmd->add_option("NUMBER", o->numbers, "Numbers of the draws to delete")->required();
+    cmd->add_option("NUMBER", o->numbers, "Numbers of the draws to delete")
+        ->required()
+        ->check(IntRange(INT32_MIN, INT32_MAX));
     cmd->add_flag("--yes", o->yes, "Answer \"Да\" to the confirmation");
     cmd->callback([&ctx, o] {
         TCliSession s(ctx, o->yes);
         s.LockData();
-        TArchiveController& archive = s.session.Archive();
-        archive.LoadArchive();
+        TArchiveController& archive = s.LoadArchiveToChange();
         std::vector<int> rows;
         for (int number : o->numbers) rows.push_back(RowOfNumber(s, number));
         const int before = archive.Count();

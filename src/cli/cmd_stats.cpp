@@ -28,7 +28,7 @@ void AddTableOptions(CLI::App* cmd, TTableOptions& o) {
     cmd->add_option("CODE", o.code, "Method code, e.g. NUMS, POS3, KNM2 (see \"stats list\")")
         ->required();
     cmd->add_option("--window", o.window, "Number of draws counted, ending at the reference draw")
-        ->check(CLI::Range(1, 2147483647));
+        ->check(IntRange(1, INT32_MAX));
     cmd->add_option("--offset", o.offset, "Reference draw: how many draws back from the newest");
     cmd->add_flag("--sorted", o.sorted, "Numbers of each draw in ascending order");
     cmd->add_flag("--norm", o.norm,

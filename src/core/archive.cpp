@@ -1,6 +1,7 @@
 #include "core/archive.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "util/errors.h"
 #include "util/format.h"
@@ -18,7 +19,8 @@ int High(const TDrawsArray& draws) {
 int NextDrawNumber(const TDrawsArray& draws, int offset) {
     if (draws.empty()) return 1;
     if (offset < 0 || offset > High(draws)) return -1;
-    return draws[High(draws) - offset].Number + 1;
+    const int32_t number = draws[High(draws) - offset].Number;
+    return number < INT32_MAX ? number + 1 : -1;
 }
 
 std::string NextDrawText(const TDrawsArray& draws, int offset) {

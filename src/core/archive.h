@@ -11,7 +11,7 @@ namespace zentrix {
 // the reference draw has index High - offset.
 
 // 1 for an empty archive, -1 for an offset outside 0..count-1, else the reference draw's
-// number + 1.
+// number + 1; -1 also when the reference draw's number is the largest, leaving no next one.
 int NextDrawNumber(const TDrawsArray& draws, int offset);
 // The stored numbers of the draw after the reference draw joined by ";"; empty unless
 // 0 < offset < count.

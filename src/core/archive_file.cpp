@@ -1,8 +1,12 @@
 #include "core/archive_file.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "util/errors.h"
 #include "util/files.h"
 #include "util/format.h"
+#include "util/strings.h"
 
 namespace zentrix {
 
@@ -28,20 +32,33 @@ TDrawsFileRead ReadDrawsFile(const std::string& path) {
         result.draws.push_back(
             ReadDrawRecord(std::string_view(bytes).substr(i * kDrawRecordSize, kDrawRecordSize)));
     const size_t stray = bytes.size() % kDrawRecordSize;
-    if (!readError.empty()) {
-        result.damaged = true;
-        result.error = Format("%s: %s. Прочитано полных записей: %d.",
-                              {path, readError, static_cast<int64_t>(whole)});
-    } else if (stray != 0) {
-        result.damaged = true;
-        result.error = Format(
+    std::vector<std::string> damage;
+    if (!readError.empty())
+        damage.push_back(Format("%s: %s. Прочитано полных записей: %d.",
+                                {path, readError, static_cast<int64_t>(whole)}));
+    else if (stray != 0)
+        damage.push_back(Format(
             "%s: размер файла (%d байт) не кратен размеру записи (%d байта). Прочитано полных "
             "записей: %d, лишние байты в конце (%d) пропущены.",
             {path, static_cast<int64_t>(bytes.size()), static_cast<int64_t>(kDrawRecordSize),
-             static_cast<int64_t>(whole), static_cast<int64_t>(stray)});
+             static_cast<int64_t>(whole), static_cast<int64_t>(stray)}));
+    const auto firstBad = std::find_if(result.draws.begin(), result.draws.end(),
+                                       [](const TDraw& d) { return !IsSoundDraw(d); });
+    if (firstBad != result.draws.end()) {
+        const int64_t bad = std::count_if(firstBad, result.draws.end(),
+                                          [](const TDraw& d) { return !IsSoundDraw(d); });
+        damage.push_back(
+            Format("%s: записей с недопустимыми значениями (числа вне 1..20 или повторяются, "
+                   "дополнительное число вне 0..4): %d, первая из них: тираж № %d. Записи "
+                   "оставлены в архиве, чтобы их можно было исправить или удалить; статистика их "
+                   "не учитывает.",
+                   {path, bad, static_cast<int64_t>(firstBad->Number)}));
     }
-    if (result.damaged)
-        result.error += " Перед первой записью файл будет сохранен в резервную копию рядом с ним.";
+    if (!damage.empty()) {
+        damage.push_back("Перед первой записью файл будет сохранен в резервную копию рядом с ним.");
+        result.damaged = true;
+        result.error = Join(damage, " ");
+    }
     return result;
 }
 

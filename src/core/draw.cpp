@@ -38,6 +38,15 @@ TDraw ReadDrawRecord(std::string_view record) {
     return d;
 }
 
+bool IsSoundDraw(const TDraw& draw) {
+    uint32_t seen = 0;
+    for (uint8_t n : draw.Numbers) {
+        if (n < 1 || n > kMaxNumber || (seen & (1u << n))) return false;
+        seen |= 1u << n;
+    }
+    return draw.Extra <= kExtraMax;
+}
+
 bool InDraw(int n, const TDraw& draw) {
     return InComb(n, draw.Numbers);
 }

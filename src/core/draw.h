@@ -33,6 +33,10 @@ void WriteDrawRecord(std::string& out, const TDraw& draw);
 // Reads one record from 32 bytes.
 TDraw ReadDrawRecord(std::string_view record);
 
+// A record whose values the game allows: 8 distinct numbers 1..20 and an extra number 0..4 (0 when
+// unknown). A damaged file can hold others; they are kept for the user to correct, never counted.
+bool IsSoundDraw(const TDraw& draw);
+
 bool InDraw(int n, const TDraw& draw);
 bool GroupInDraw(int group, const TDraw& draw, int size);
 // map is indexed by number - 1 (the segment map).

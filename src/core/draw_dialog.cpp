@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "util/errors.h"
+#include "util/format.h"
 #include "util/strings.h"
 
 namespace zentrix {
@@ -25,28 +26,52 @@ TDrawDialogFields DrawDialogFields(const TDraw& draw) {
 std::optional<TDrawLine> ParseDrawLine(std::string_view line) {
     std::vector<std::string> words = SplitAny(line, ";,");
     if (words.size() != kCombSize + 1) return std::nullopt;
-    TDrawLine r;
-    uint32_t seen = 0;
+    TDraw d;
     for (int i = 0; i < kCombSize; ++i) {
         auto n = TryStrToInt(Trim(words[i]));
-        if (!n || *n < 1 || *n > kMaxNumber || (seen & (1u << *n))) return std::nullopt;
-        seen |= 1u << *n;
-        r.numbers[i] = static_cast<uint8_t>(*n);
+        if (!n || *n < 1 || *n > kMaxNumber) return std::nullopt;
+        d.Numbers[i] = static_cast<uint8_t>(*n);
     }
     auto extra = TryStrToInt(Trim(words[kCombSize]));
     if (!extra || *extra < 1 || *extra > kExtraMax) return std::nullopt;
-    r.extra = static_cast<uint8_t>(*extra);
-    return r;
+    d.Extra = static_cast<uint8_t>(*extra);
+    if (!IsSoundDraw(d)) return std::nullopt;  // a repeated number
+    return TDrawLine{d.Numbers, d.Extra};
 }
 
-TDraw DrawDialogResult(const TDrawDialogFields& fields) {
-    auto line = ParseDrawLine(fields.numbersLine);
+void CheckDrawNumber(int64_t number) {
+    if (number < 1 || number > kMaxDrawNumber)
+        throw EConvertError(Format("Номер тиража должен быть от 1 до %d!", {kMaxDrawNumber}));
+}
+
+namespace {
+
+void SetLine(TDraw& d, std::string_view text) {
+    auto line = ParseDrawLine(text);
     if (!line) throw EConvertError(kBadDrawLine);
-    TDraw d;
-    d.Number = fields.number;
     d.Numbers = line->numbers;
     d.Extra = line->extra;
+}
+
+}  // namespace
+
+TDraw DrawDialogResult(const TDrawDialogFields& fields) {
+    TDraw d;
+    SetLine(d, fields.numbersLine);
+    CheckDrawNumber(fields.number);
+    d.Number = fields.number;
     d.SetDateText(Utf8Left(DateTimeText(DateOf(fields.date) + TimeOf(fields.time)), 16));
+    return d;
+}
+
+TDraw ChangedDraw(const TDraw& stored, const TDrawChange& change) {
+    TDraw d = stored;
+    if (change.line) SetLine(d, *change.line);
+    if (change.number) {
+        CheckDrawNumber(*change.number);
+        d.Number = static_cast<int32_t>(*change.number);
+    }
+    if (change.date) d.SetDateText(DateTimeText(ParseExactDateTime(*change.date)));
     return d;
 }
 

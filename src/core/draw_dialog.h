@@ -15,10 +15,11 @@ namespace zentrix {
 inline constexpr const char* kDrawDialogTitle = "Введите данные следующего тиража";
 inline constexpr const char* kDrawEditDialogTitle = "Изменение данных тиража";
 inline constexpr const char* kBadDrawLine = "Введена некорректная комбинация!";
-inline constexpr int32_t kMaxDrawNumber = 2147483647;
+// The largest number a draw may take: the one above it would leave no number for the next draw.
+inline constexpr int32_t kMaxDrawNumber = 2147483646;
 
 struct TDrawDialogFields {
-    int32_t number = 1;       // "Номер тиража:" 1..2147483647
+    int32_t number = 1;       // "Номер тиража:" 1..kMaxDrawNumber
     std::string numbersLine;  // the 8 numbers and the extra number joined by ";"
     TDateTime date = 0;       // the date picker (its date part counts)
     TDateTime time = 0;       // the time picker (its time part counts)
@@ -36,7 +37,22 @@ struct TDrawLine {
 // number 1..4; nothing otherwise.
 std::optional<TDrawLine> ParseDrawLine(std::string_view line);
 
-// The record OK gives: raises EConvertError "Введена некорректная комбинация!" for a bad line.
+// Raises EConvertError for a draw number outside 1..kMaxDrawNumber.
+void CheckDrawNumber(int64_t number);
+
+// The record OK gives: raises EConvertError "Введена некорректная комбинация!" for a bad line,
+// and for a draw number outside the spin's range.
 TDraw DrawDialogResult(const TDrawDialogFields& fields);
+
+// A change of some fields of a record (the command line's add and edit). What is not given stays
+// exactly as stored, an extra number 0 ("unknown") and an empty date included; what is given is
+// checked as the dialog checks it, the date text strictly (ParseExactDateTime). Raises
+// EConvertError.
+struct TDrawChange {
+    std::optional<int64_t> number;
+    std::optional<std::string> line;  // the 8 numbers and the extra number
+    std::optional<std::string> date;  // "dd.mm.yyyy hh:nn"; empty for no date
+};
+TDraw ChangedDraw(const TDraw& stored, const TDrawChange& change);
 
 }  // namespace zentrix

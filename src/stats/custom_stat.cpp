@@ -35,8 +35,11 @@ class TTestFilter : public TCombFilter {
     bool exclude_;
 };
 
+// A damaged record (kept in the archive for the user to correct) reads as no draw at all: its
+// values are no numbers of the game.
 TDraw DrawAt(const TDrawsArray& draws, int index, bool sorted) {
-    if (index < 0 || index >= static_cast<int>(draws.size())) return TDraw{};
+    if (index < 0 || index >= static_cast<int>(draws.size()) || !IsSoundDraw(draws[index]))
+        return TDraw{};
     TDraw d = draws[index];
     if (sorted) SortDrawNumbers(d);
     return d;
@@ -79,6 +82,8 @@ void TCustomStat::AddCombValues(const TComb& comb, TStatDrawArray& values) {
 
 void TCustomStat::AddDrawValues(int index, int refIndex, bool sorted, TStatDrawArray& values,
                                 TScanState& state) {
+    if (index >= 0 && index < static_cast<int>(FDraws.size()) && !IsSoundDraw(FDraws[index]))
+        return;  // a damaged draw adds no values
     LoadDraws(index, refIndex, sorted);
     work_ = TStatDraw{};
     work_.LastDraw = current_.Number;

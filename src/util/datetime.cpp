@@ -133,6 +133,19 @@ TDateTime ParseDateTime(std::string_view input) {
     return EncodeDateTime(p);
 }
 
+TDateTime ParseExactDateTime(std::string_view text) {
+    TDateTime t = 0;
+    try {
+        t = ParseDateTime(text);
+    } catch (const EConvertError&) {
+        t = -1;
+    }
+    if (DateTimeText(t) != text)
+        throw EConvertError(
+            Format("Некорректная дата и время: \"%s\"! Ожидается \"дд.мм.гггг чч:мм\".", {text}));
+    return t;
+}
+
 TDateTime Now() {
     if (Clock()) return Clock()();
     std::timespec ts{};

@@ -30,6 +30,10 @@ std::string DateTimeText(TDateTime t);
 // Reads "dd.mm.yyyy hh:nn" by the letters' positions in that format; blank text gives 0; a text
 // that composes to no valid date-time raises EConvertError.
 TDateTime ParseDateTime(std::string_view text);
+// The strict reading of a typed text: "dd.mm.yyyy hh:nn" of an existing date and time that
+// DateTimeText writes back exactly as typed (no other width, no trailing text, no date it cannot
+// write); the empty text gives 0. Raises EConvertError otherwise.
+TDateTime ParseExactDateTime(std::string_view text);
 
 // The local date and time. Tests install a fixed clock.
 TDateTime Now();

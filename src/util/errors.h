@@ -1,5 +1,6 @@
 #pragma once
 
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -23,5 +24,13 @@ class EFileError : public EZentrix {
   public:
     using EZentrix::EZentrix;
 };
+
+// The text to show for a failure: its message, or a plain out-of-memory text for std::bad_alloc
+// (whose own text, "std::bad_alloc", says nothing to the user).
+inline std::string ErrorText(const std::exception& error) {
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return "Недостаточно памяти для выполнения операции!";
+    return error.what();
+}
 
 }  // namespace zentrix

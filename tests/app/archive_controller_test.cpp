@@ -113,6 +113,39 @@ TEST_F(ArchiveTest, DamagedFileKeepsItsRecordsAndIsBackedUpBeforeTheFirstSave) {
     EXPECT_EQ(ui.messages.size(), 1u);
 }
 
+TEST_F(ArchiveTest, RecordsWithBadValuesAreDamageKeptForTheUser) {
+    CopyFixture("archive_4_bad_of_6.ldr");
+    const std::string original = ReadFileBytes(path);
+    archive.LoadArchive();
+    ASSERT_EQ(archive.Count(), 6);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, "Ошибка");
+    EXPECT_EQ(ui.messages[0].text.rfind("Ошибка чтения файла тиражей!\n\n", 0), 0u);
+    EXPECT_NE(ui.messages[0].text.find(": 4, первая из них: тираж № 102."), std::string::npos);
+    EXPECT_EQ(archive.RowTexts(4)[3], "175");  // shown as stored, so it can be corrected
+
+    // Correcting one record is the first save: the damaged file is kept aside.
+    TDraw fixed = archive.Draws()[1];
+    fixed.Numbers = {5, 2, 17, 7, 12, 16, 9, 4};
+    archive.EditDraw(4, fixed);
+    EXPECT_EQ(ReadFileBytes(path + ".bak"), original);
+    TDrawsArray saved = ReadDrawsFile(path).draws;
+    ASSERT_EQ(saved.size(), 6u);
+    EXPECT_EQ(saved[1], fixed);
+    EXPECT_EQ(saved[2].Extra, 241);  // the others stay as they were
+}
+
+TEST_F(ArchiveTest, DamageCanBeReportedAsAWarning) {
+    CopyFixture("archive_3_records_10_stray.ldr");
+    archive.LoadArchive(TArchiveController::TDamageReport::Warning);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, TMsgKind::Warning);
+    EXPECT_EQ(ui.messages[0].title, "Предупреждение");
+    EXPECT_EQ(ui.messages[0].text.rfind("Ошибка чтения файла тиражей!\n\n", 0), 0u);
+    archive.AddDraw(archive.NewDrawRecord());
+    EXPECT_TRUE(FileExists(path + ".bak"));  // the same backup as after an error box
+}
+
 TEST_F(ArchiveTest, UnreadableFileIsNeverOverwritten) {
     std::filesystem::create_directory(path);  // opens, but does not read
     archive.LoadArchive();

@@ -57,6 +57,37 @@ TEST(Archive, NextDrawAndReferenceDraw) {
     EXPECT_TRUE(NextDrawSet(draws, 0).none());
 }
 
+TEST(Archive, TheLargestDrawNumberLeavesNoNextNumber) {
+    TDrawsArray draws = Draws101To105();
+    draws.back().Number = INT32_MAX;
+    EXPECT_EQ(NextDrawNumber(draws, 0), -1);
+    draws.back().Number = INT32_MAX - 1;
+    EXPECT_EQ(NextDrawNumber(draws, 0), INT32_MAX);
+}
+
+TEST(Archive, SoundDraws) {
+    struct TCase {
+        TComb numbers;
+        int extra;
+        bool sound;
+    };
+    const TCase cases[] = {
+        {{3, 8, 1, 20, 14, 6, 11, 17}, 2, true},
+        {{1, 2, 3, 4, 5, 6, 7, 8}, 0, true},  // extra number unknown
+        {{1, 2, 3, 4, 5, 6, 7, 8}, 4, true},
+        {{1, 2, 3, 4, 5, 6, 7, 8}, 5, false},
+        {{1, 2, 3, 4, 5, 6, 7, 8}, 241, false},
+        {{1, 2, 3, 4, 5, 6, 7, 21}, 1, false},
+        {{175, 2, 3, 4, 5, 6, 7, 8}, 1, false},
+        {{0, 2, 3, 4, 5, 6, 7, 8}, 1, false},
+        {{1, 2, 3, 4, 5, 6, 7, 1}, 1, false},
+        {{}, 0, false},  // a record never read
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(IsSoundDraw(MakeDraw(1, c.numbers, c.extra)), c.sound)
+            << static_cast<int>(c.numbers[0]) << " e" << c.extra;
+}
+
 TEST(Archive, FindDrawIndexInterpolatesAndFallsBack) {
     TDrawsArray draws = Draws101To105();
     EXPECT_EQ(FindDrawIndex({}, 1), -1);
@@ -142,6 +173,28 @@ TEST(ArchiveFile, ReadsWholeRecordsAndReportsDamage) {
     EXPECT_TRUE(unreadable.damaged);
     EXPECT_TRUE(unreadable.draws.empty());
     EXPECT_FALSE(unreadable.error.empty());
+}
+
+TEST(ArchiveFile, RecordsWithValuesNoDrawCanHaveAreDamageAndKept) {
+    const std::string path = Fixture("archive_4_bad_of_6.ldr");
+    TDrawsFileRead read = ReadDrawsFile(path);
+    EXPECT_TRUE(read.damaged);
+    ASSERT_EQ(read.draws.size(), 6u);  // kept for the user to correct or delete
+    EXPECT_EQ(read.draws[1].Numbers[2], 175);
+    EXPECT_EQ(SerializeDraws(read.draws), ReadFileBytes(path));
+    EXPECT_EQ(read.error, path +
+                              ": записей с недопустимыми значениями (числа вне 1..20 или "
+                              "повторяются, дополнительное число вне 0..4): 4, первая из них: "
+                              "тираж № 102. Записи оставлены в архиве, чтобы их можно было "
+                              "исправить или удалить; статистика их не учитывает. Перед первой "
+                              "записью файл будет сохранен в резервную копию рядом с ним.");
+
+    // Both kinds of damage are told together.
+    test::TTempDir dir;
+    AtomicWriteFile(dir.File("both.ldr"), ReadFileBytes(path) + "xyz");
+    read = ReadDrawsFile(dir.File("both.ldr"));
+    EXPECT_NE(read.error.find("лишние байты в конце (3)"), std::string::npos) << read.error;
+    EXPECT_NE(read.error.find("): 4, первая из них: тираж № 102."), std::string::npos);
 }
 
 TEST(ArchiveFile, BackupTakesTheFirstFreeNameAndKeepsOlderBackups) {

@@ -67,5 +67,49 @@ TEST(DrawDialog, OpensOnTheRecordAndGivesTheResult) {
     SetClock({});
 }
 
+TEST(DrawDialog, RefusesADrawNumberThatLeavesNoNextOne) {
+    TDrawDialogFields f;
+    f.numbersLine = "1;2;3;4;5;6;7;8;2";
+    f.number = kMaxDrawNumber;
+    EXPECT_EQ(DrawDialogResult(f).Number, 2147483646);
+    for (int32_t bad : {INT32_MAX, 0}) {
+        f.number = bad;
+        EXPECT_THROW(DrawDialogResult(f), EConvertError) << bad;
+    }
+    EXPECT_THROW(CheckDrawNumber(int64_t{INT32_MAX}), EConvertError);
+}
+
+TEST(DrawDialog, ChangedDrawKeepsWhatIsNotGiven) {
+    TDraw stored;
+    stored.Number = 7;
+    stored.Numbers = {3, 8, 1, 20, 14, 6, 11, 17};
+    stored.Extra = 0;  // unknown
+    EXPECT_EQ(ChangedDraw(stored, {}), stored);
+
+    TDraw renumbered = ChangedDraw(stored, {9, std::nullopt, std::nullopt});
+    EXPECT_EQ(renumbered.Number, 9);
+    EXPECT_EQ(renumbered.Extra, 0);
+    EXPECT_EQ(renumbered.DateText(), "");  // no date stays none
+
+    TDraw dated = ChangedDraw(stored, {std::nullopt, std::nullopt, "08.03.2024 20:45"});
+    EXPECT_EQ(dated.DateText(), "08.03.2024 20:45");
+    EXPECT_EQ(dated.Numbers, stored.Numbers);
+    EXPECT_EQ(ChangedDraw(dated, {std::nullopt, std::nullopt, ""}).DateText(), "");
+
+    TDraw relined = ChangedDraw(dated, {std::nullopt, "1;2;3;4;5;6;7;8;3", std::nullopt});
+    EXPECT_EQ(relined.Numbers, (TComb{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(relined.Extra, 3);
+    EXPECT_EQ(relined.DateText(), "08.03.2024 20:45");
+
+    // What is given is checked as the dialog checks it.
+    const TDrawChange bad[] = {
+        {std::nullopt, "1;2;3;4;5;6;7;8;0", std::nullopt},  // a typed extra number is 1..4
+        {int64_t{INT32_MAX}, std::nullopt, std::nullopt},
+        {int64_t{INT32_MAX} + 1, std::nullopt, std::nullopt},
+        {std::nullopt, std::nullopt, "08.03.2024 9:30"},
+    };
+    for (const TDrawChange& c : bad) EXPECT_THROW(ChangedDraw(stored, c), EConvertError);
+}
+
 }  // namespace
 }  // namespace zentrix

@@ -40,6 +40,45 @@ TEST(DateTime, ImpossibleDatesRaise) {
         EXPECT_THROW(ParseDateTime(bad), EConvertError) << bad;
 }
 
+TEST(DateTime, ExactReadingTakesOnlyTextsThatReadBackAsWritten) {
+    struct TCase {
+        const char* text;
+        bool accepted;
+    };
+    const TCase cases[] = {
+        {"07.03.2024 19:30", true},
+        {"29.02.2024 00:00", true},
+        {"31.12.9999 23:59", true},
+        {"", true},                  // no date
+        {"07.03.2024 9:30", false},  // read by position, it would be 00:00
+        {"7.03.2024 19:30", false},
+        {"07.03.10000 19:30", false},  // a year the text cannot hold
+        {"07.03.2024 19:30x", false},  // trailing text
+        {"07.03.2024 19:30:00", false},
+        {"07.03.2024", false},  // the time is required
+        {" 07.03.2024 19:30", false},
+        {"   ", false},
+        {"01.01.1899 10:00", false},  // before day 0: stored as no date
+        {"29.02.2023 10:00", false},
+        {"07.03.2024 24:00", false},
+        {"07-03-2024 19:30", false},
+    };
+    for (const TCase& c : cases) {
+        if (!c.accepted) {
+            EXPECT_THROW(ParseExactDateTime(c.text), EConvertError) << c.text;
+            continue;
+        }
+        EXPECT_EQ(DateTimeText(ParseExactDateTime(c.text)), c.text);
+    }
+    try {
+        ParseExactDateTime("07.03.2024 9:30");
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(),
+                     "Некорректная дата и время: \"07.03.2024 9:30\"! Ожидается \"дд.мм.гггг "
+                     "чч:мм\".");
+    }
+}
+
 TEST(DateTime, InjectableClock) {
     SetClock([] { return 45358.5; });
     EXPECT_EQ(Now(), 45358.5);

@@ -389,7 +389,8 @@ int32_t TstPosExt::CombGraphValue(const TComb&, int, int, bool) {
 }
 
 int32_t TstPosExt::GraphValue(int index, int, bool) {
-    if (index < 0 || index >= static_cast<int>(FDraws.size())) return 0;
+    if (index < 0 || index >= static_cast<int>(FDraws.size()) || !IsSoundDraw(FDraws[index]))
+        return 0;
     return FDraws[index].Extra;
 }
 
