@@ -114,9 +114,10 @@ int64_t FileSize(const std::string& path) {
 void EnsureDirectory(const std::string& path) {
     std::error_code ec;
     fs::create_directories(path, ec);
-    if (ec)
-        throw FileError(path, ec.category() == std::system_category() ? SystemErrorText(ec.value())
-                                                                      : ec.message());
+    // Both categories carry errno values on this platform.
+    const bool errnoValue =
+        ec.category() == std::system_category() || ec.category() == std::generic_category();
+    if (ec) throw FileError(path, errnoValue ? SystemErrorText(ec.value()) : ec.message());
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {

@@ -130,13 +130,13 @@ TEST_F(CliStatsTest, TableWithoutTheFullSetFileReportsItOnce) {
              std::filesystem::create_directories(dir.File("Prefetchs"));
              AtomicWriteFile(dir.File("Prefetchs/Zentrix_8x20_NUMS.dfc"), std::string(30, 'x'));
          },
-         "Ошибка: Ошибка открытия файла данных для полного набора вариантов!"},
+         "Ошибка открытия файла данных для полного набора вариантов!"},
         {"cannot be built",
          [&] {
              std::filesystem::remove_all(dir.File("Prefetchs"));
              AtomicWriteFile(dir.File("Prefetchs"), "x");
          },
-         "Ошибка: Ошибка создания файла данных для полного набора вариантов!"},
+         "Ошибка создания файла данных для полного набора вариантов!"},
     };
     for (const TCase& c : cases) {
         c.spoil();
@@ -216,14 +216,14 @@ TEST_F(CliStatsTest, PrefetchBuildRepairsDamagedFilesAndGoesOnPastFailures) {
 TEST_F(CliStatsTest, PrefetchBuildWaitsForTheFolder) {
     TExclusiveFile hold;
     hold.Open(dir.File("Zentrix_8x20.lsk"));
-    auto r = Run({"prefetch", "build"});
+    auto r = Run({"--lock-wait", "0", "prefetch", "build"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Невозможно получить монопольный доступ к файлам данных!"),
+    EXPECT_NE(r.err.find("Невозможно получить монопольный доступ к файлам данных в каталоге"),
               std::string::npos)
         << r.err;
     EXPECT_FALSE(FileExists(dir.File("Prefetchs")));
     // A table that would build its file keeps out too; one that only reads it does not.
-    EXPECT_EQ(Run({"stats", "table", "NUMS", "--norm"}).status, 1);
+    EXPECT_EQ(Run({"--lock-wait", "0", "stats", "table", "NUMS", "--norm"}).status, 1);
     EXPECT_FALSE(FileExists(dir.File("Prefetchs")));
     hold.Close();
     ASSERT_EQ(Run({"prefetch", "build", "NUMS"}).out, "1\n");

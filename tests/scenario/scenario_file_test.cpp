@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "scenario/scenario.h"
 #include "support/temp_dir.h"
 #include "util/errors.h"
@@ -58,7 +60,7 @@ TEST(ScenarioFile, AFailedReadKeepsTheLines) {
     const std::string missing = dir.File("missing.lsc");
     EXPECT_FALSE(s.LoadFile(missing, message));
     EXPECT_EQ(message.rfind("Ошибка чтения файла \"" + missing + "\"!\n\n", 0), 0u) << message;
-    EXPECT_NE(message.find("No such file"), std::string::npos) << message;
+    EXPECT_NE(message.find(SystemErrorText(ENOENT)), std::string::npos) << message;
     EXPECT_FALSE(s.AppendFile(dir.Path(), message));  // a folder does not read as a file
     EXPECT_EQ(s.Lines(), TLines{"FULL:0#RAND| | | | | | | |keep"});
 }
