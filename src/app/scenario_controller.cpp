@@ -1,12 +1,12 @@
 #include "app/scenario_controller.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include "scenario/scenario_file.h"
 #include "scenario/scenario_line.h"
 #include "scenario/scenario_rows.h"
-#include "util/files.h"
 #include "util/format.h"
 
 namespace zentrix {
@@ -33,7 +33,9 @@ void TScenarioController::ListChanged() {
 
 void TScenarioController::LoadWorkingFile() {
     const std::string path = WorkingPath();
-    if (FileExists(path)) {
+    std::error_code error;
+    // Anything at the path is read, so what cannot be is reported instead of being overwritten.
+    if (std::filesystem::exists(path, error)) {
         TBusyScope busy(core_, Format(kScenarioLoadStatus, {path}));
         std::string message;
         if (!scenario_.LoadFile(path, message)) core_.ErrorBox(message);

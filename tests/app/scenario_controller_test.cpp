@@ -11,6 +11,7 @@
 #include "scenario/scenario_file.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
+#include "util/errors.h"
 #include "util/files.h"
 
 namespace zentrix {
@@ -32,6 +33,7 @@ struct ScenarioTest : ::testing::Test {
     ScenarioTest() {
         session.LoadConfig();
         session.InitRegistry();
+        ui.Clear();
     }
     void Fill(const TLines& lines) {
         for (const std::string& line : lines) scenario.AddScriptLine(line);
@@ -212,10 +214,10 @@ TEST_F(ScenarioTest, WriteFailuresAreReportedAndMemoryStaysAsItIs) {
 }
 
 TEST_F(ScenarioTest, RowsShowTheCanonicalTextsAndUnknownWordsAsRead) {
-    Fill({"excl:2#first#nex|tsd3#nums:5|Xyz:7#cdv:1| | | | | |Проба", ""});
+    Fill({"excl:2#first#nex|tsd3#nums:5|TSD1#Xyz:7#cdv:1| | | | | |Проба", ""});
     EXPECT_EQ(scenario.RowTexts(0),
               (TLines{"Проба", "Исключить 2 тиражей; Первая; Только новые ставки",
-                      "TSD3#NUMS:5#LNO:#SF:0", "TSD1#Xyz:7#LNO:#SF:0", "", "", "", "", ""}));
+                      "TSD3#NUMS:5#LNO:#SF:0", "TSD1#Xyz:7#CDV:1#SF:0", "", "", "", "", ""}));
     EXPECT_EQ(scenario.RowTexts(1), TLines(9));
 }
 

@@ -20,7 +20,7 @@ TEST(ScriptLineDialog, OpensOnALineAndRebuildsItFromTheControls) {
     // The exclude count comes from the line, not from the default.
     EXPECT_EQ(fields.command, (TScriptCommand{3, kStartExclude, kResultAll, false, true}));
     EXPECT_EQ(fields.comment, "Проба");
-    EXPECT_EQ(fields.filters, (TFilterTexts{"tsd1#nums:5", "KNM2:9", "x", "", "", "", ""}));
+    EXPECT_EQ(fields.filters, (TFilterTexts{"tsd1#nums:5", "", "KNM2:9", "x", "", "", ""}));
 
     // Edits are taken as typed; only the command is rebuilt.
     fields.command.ResultCombsMode = kResultNone;
@@ -28,7 +28,7 @@ TEST(ScriptLineDialog, OpensOnALineAndRebuildsItFromTheControls) {
     fields.filters[6] = "TSD1#NUMS:10";
     fields.comment = "";
     EXPECT_EQ(ScriptLineResult(fields),
-              "EXCL:3#NONE#CLR#NEX|tsd1#nums:5|KNM2:9|x| | | |TSD1#NUMS:10|");
+              "EXCL:3#NONE#CLR#NEX|tsd1#nums:5| |KNM2:9|x| | |TSD1#NUMS:10|");
 }
 
 }  // namespace
