@@ -33,8 +33,8 @@ TScenarioPage::TScenarioPage(QWidget* parent, TMainSession& session, TActionList
     model_ = new TVirtualModel(this, std::move(source));
     list_ = new TListView(this, "lvScript");
     list_->setModel(model_);
-    list_->setColumnWidth(0, 140);
-    list_->setColumnWidth(1, 260);
+    list_->setColumnWidth(0, 170);
+    list_->setColumnWidth(1, 340);
     for (int c = 2; c < model_->columnCount(); ++c) list_->setColumnWidth(c, 200);
     list_->horizontalHeader()->setStretchLastSection(false);
 
@@ -89,14 +89,13 @@ TScenarioPage::TScenarioPage(QWidget* parent, TMainSession& session, TActionList
         addAction(action);
     }
 
-    auto* toolbar = new QToolBar(this);
-    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    for (QAction* action : menuActions_) {
-        if (action)
-            toolbar->addAction(action);
-        else
-            toolbar->addSeparator();
-    }
+    // Rows of files, lines and order, so every command stays in sight on a narrow page.
+    auto toolbar = [this](const QList<QAction*>& list) {
+        auto* bar = new QToolBar(this);
+        bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        TActionList::AddToMenu(bar, list);
+        return bar;
+    };
     auto* status = new QStatusBar(this);
     status->setSizeGripEnabled(false);
     lines_ = new QLabel(this);
@@ -106,7 +105,9 @@ TScenarioPage::TScenarioPage(QWidget* parent, TMainSession& session, TActionList
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(toolbar);
+    layout->addWidget(toolbar({a.open, a.save, a.append}));
+    layout->addWidget(toolbar({a.add, a.separator, a.clone, a.edit}));
+    layout->addWidget(toolbar({a.remove, a.removeAll, a.moveUp, a.moveDown}));
     layout->addWidget(list_);
     layout->addWidget(status);
 

@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include "app/session.h"
 #include "core/archive_file.h"
 #include "core/demo_archive.h"
+#include "gui/action_list.h"
 #include "gui/combs_page.h"
 #include "gui/filter_item_dialog.h"
 #include "gui/gui_test_main.h"
@@ -170,6 +172,21 @@ class TestScenarioPage : public QObject {
         w->ScenarioPage()->List()->selectRow(1);
         QTest::qWait(50);
         QVERIFY(w->grab().save(ZENTRIX_SCREENSHOT_DIR "/scenario_page.png"));
+        // The two dialogs on that line and its first filter.
+        ModalHooks().dialogActions.push_back([](QDialog* d) {
+            QTest::qWait(20);
+            QVERIFY(d->grab().save(ZENTRIX_SCREENSHOT_DIR "/script_line_dialog.png"));
+            static_cast<TFormScriptLine*>(d)->FilterButton(0)->click();
+            d->reject();
+        });
+        ModalHooks().dialogActions.push_back([](QDialog* d) {
+            QTest::qWait(20);
+            QVERIFY(d->grab().save(ZENTRIX_SCREENSHOT_DIR "/filter_item_dialog.png"));
+            d->reject();
+        });
+        w->Actions().UpdateNow();
+        w->ScenarioPage()->Commands().edit->trigger();
+        QVERIFY(ModalHooks().dialogActions.empty());
     }
 };
 
