@@ -80,6 +80,8 @@ TScenarioPage::TScenarioPage(QWidget* parent, TMainSession& session, TActionList
         "Переместить вниз", "Переместить выделенную строку вниз", QKeySequence("Ctrl+Down"),
         [&scenario, selected] { return scenario.CanMoveDown(selected()); },
         [this, &scenario] { SelectRow(scenario.MoveDown(SelectedRow())); });
+    // Enter of the main keys and of the keypad.
+    a.edit->setShortcuts({QKeySequence("Ctrl+Return"), QKeySequence("Ctrl+Enter")});
     menuActions_ = {a.open, a.save,  a.append, nullptr,     a.add,   a.separator, a.clone,
                     a.edit, nullptr, a.remove, a.removeAll, nullptr, a.moveUp,    a.moveDown};
     // The keys act on this page only: other lists have their own Ctrl+Del and Ctrl+Up.
