@@ -23,7 +23,8 @@ TMainSession::TMainSession(std::string dataFolder, TUiPort& ui)
       config_(core_, configSettings_),
       archive_(core_, configSettings_),
       combs_(core_, archive_, config_),
-      stats_(core_, configSettings_, archive_, combs_, config_) {}
+      stats_(core_, configSettings_, archive_, combs_, config_),
+      scenario_(core_, stats_, config_) {}
 
 void TMainSession::LoadWindowSettings() {
     try {
@@ -69,6 +70,7 @@ bool TMainSession::Initialize(const TStartupSwitches& switches) {
         const TConfigSettings& s = config_.Settings();
         combs_.GenerateCombs(true, s.generateMode, s.generateParameters);
         core_.RefreshViews(true);
+        scenario_.LoadWorkingFile();
         // A start only to download draws ends before the full-set files.
         if (!switches.loadOnly || switches.fullRecreate || switches.fullRefresh)
             stats_.PrefetchsAtStart(switches.fullRecreate, switches.fullRefresh);

@@ -6,6 +6,7 @@
 #include "app/archive_controller.h"
 #include "app/combs_controller.h"
 #include "app/config_controller.h"
+#include "app/scenario_controller.h"
 #include "app/session_core.h"
 #include "app/startup_switches.h"
 #include "app/stats_controller.h"
@@ -28,6 +29,7 @@ class TMainSession {
     TArchiveController& Archive() { return archive_; }
     TCombsController& Combs() { return combs_; }
     TStatsController& Stats() { return stats_; }
+    TScenarioController& Scenario() { return scenario_; }
 
     // The window settings (Zentrix_8x20.frm); a failure shows its error box and the defaults
     // stay.
@@ -50,7 +52,8 @@ class TMainSession {
     bool AcquireDataLock();
     bool HoldsDataLock() const { return dataLock_.IsOpen(); }
     // The start's initialization: the arrays sized, the offset 0, the data folder locked, the
-    // archive loaded, the working list generated from the saved defaults, the views recomputed.
+    // archive loaded, the working list generated from the saved defaults, the views recomputed,
+    // the working scenario read.
     // Then the full-set files the switches ask for (the missing ones otherwise). False when the
     // folder is held by another copy: the program must end.
     bool Initialize(const TStartupSwitches& switches = {});
@@ -62,6 +65,7 @@ class TMainSession {
     TArchiveController archive_;
     TCombsController combs_;
     TStatsController stats_;
+    TScenarioController scenario_;
     TExclusiveFile dataLock_;
     bool lockRefused_ = false;
     bool lockBusy_ = false;

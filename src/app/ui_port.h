@@ -28,14 +28,15 @@ struct TFileChoice {
 
 // Parts of the window whose content the engine changed; the front end repaints them.
 enum class TUiPart {
-    DrawsList,    // row count or rows of the draws list
-    CombList,     // the working combination list
-    FilterLog,    // the filter log under it
-    DrawsOffset,  // the offset spin (value and maximum)
-    StatTable,    // the statistics table and its chart
-    MethodLists,  // the statistic method lists
-    Actions,      // availability of the actions (busy state, conditions)
-    Caption,      // the window caption
+    DrawsList,     // row count or rows of the draws list
+    CombList,      // the working combination list
+    FilterLog,     // the filter log under it
+    DrawsOffset,   // the offset spin (value and maximum)
+    StatTable,     // the statistics table and its chart
+    MethodLists,   // the statistic method lists
+    Actions,       // availability of the actions (busy state, conditions)
+    Caption,       // the window caption
+    ScenarioList,  // the scenario list and its line count
 };
 
 // How the engine speaks to a person. Implemented by the desktop window, by the command line

@@ -23,13 +23,17 @@ class TCharValidator : public QValidator {
 
 }  // namespace
 
+void RestrictChars(QLineEdit* edit, std::function<bool(char32_t)> allowed) {
+    edit->setValidator(new TCharValidator(edit, std::move(allowed)));
+}
+
 TCharFilterDelegate::TCharFilterDelegate(QObject* parent, std::function<bool(char32_t)> allowed)
     : QStyledItemDelegate(parent), allowed_(std::move(allowed)) {}
 
 QWidget* TCharFilterDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                            const QModelIndex&) const {
     auto* edit = new QLineEdit(parent);
-    edit->setValidator(new TCharValidator(edit, allowed_));
+    RestrictChars(edit, allowed_);
     return edit;
 }
 

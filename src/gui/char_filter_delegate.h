@@ -4,7 +4,12 @@
 
 #include <functional>
 
+class QLineEdit;
+
 namespace zentrix::gui {
+
+// Lets only the characters the test allows be typed into a line edit.
+void RestrictChars(QLineEdit* edit, std::function<bool(char32_t)> allowed);
 
 // An editor that lets only the characters the test allows be typed into a grid cell.
 class TCharFilterDelegate : public QStyledItemDelegate {

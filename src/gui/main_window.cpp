@@ -28,6 +28,7 @@
 #include "gui/modal_hooks.h"
 #include "gui/params_dialog.h"
 #include "gui/qt_ui_port.h"
+#include "gui/scenario_page.h"
 #include "gui/stats_tab.h"
 #include "version.h"
 
@@ -127,6 +128,9 @@ void TFormMain::CreatePages() {
     mainPages_->setObjectName("pcMain");
     statsTab_ = new TStatsTab(mainPages_, *session_, *actions_);
     mainPages_->addTab(statsTab_, "Статистика");
+    scenarioPage_ = new TScenarioPage(mainPages_, *session_, *actions_,
+                                      [this] { return combsPage_->ExcludeSpin()->value(); });
+    mainPages_->addTab(scenarioPage_, "Сценарий");
 
     split_ = new TKeptSplitter(Qt::Horizontal, 0, this);
     split_->setObjectName("splMain");
@@ -164,6 +168,9 @@ void TFormMain::CreateMenus() {
 
     QMenu* stats = menuBar()->addMenu("Статистика");
     TActionList::AddToMenu(stats, statsTab_->Actions());
+
+    QMenu* scenario = menuBar()->addMenu("Сценарий");
+    TActionList::AddToMenu(scenario, scenarioPage_->Actions());
 
     QMenu* language = menuBar()->addMenu("Язык интерфейса");
     auto* group = new QActionGroup(language);
@@ -218,6 +225,7 @@ void TFormMain::RestoreWindowSettings() {
     combsPage_->List()->RestoreColumns(settings.Ini(), kSection);
     combsPage_->FilterLog()->RestoreColumns(settings.Ini(), kSection);
     statsTab_->Table()->RestoreColumns(settings.Ini(), kSection);
+    scenarioPage_->List()->RestoreColumns(settings.Ini(), kSection);
     if (!o.PrefetchsInit) {
         // The first start in this folder: the help dialog is offered until its box is ticked.
         settings.Options().PrefetchsInit = true;
@@ -252,6 +260,7 @@ void TFormMain::StoreWindowSettings() {
         combsPage_->List()->StoreColumns(settings.Ini(), kSection);
         combsPage_->FilterLog()->StoreColumns(settings.Ini(), kSection);
         statsTab_->Table()->StoreColumns(settings.Ini(), kSection);
+        scenarioPage_->List()->StoreColumns(settings.Ini(), kSection);
         o.DrawsStatHeight = statsTab_->Splitter()->KeptSize(o.DrawsStatHeight);
         settings.StoreExitOptions();
         settings.Save();
@@ -299,6 +308,9 @@ void TFormMain::OnInvalidated(TUiPart part) {
         case TUiPart::StatTable:
         case TUiPart::MethodLists:
             statsTab_->OnInvalidated(part);
+            break;
+        case TUiPart::ScenarioList:
+            scenarioPage_->OnInvalidated(part);
             break;
         case TUiPart::Caption:
         case TUiPart::Actions:

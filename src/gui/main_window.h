@@ -22,6 +22,7 @@ class TKeptSplitter;
 class TCombsPage;
 class TDrawsPage;
 class TQtUiPort;
+class TScenarioPage;
 class TStatsTab;
 
 // The main window: a frame holding the left page (draws, combinations), the main page of tabs,
@@ -40,6 +41,7 @@ class TFormMain : public QMainWindow {
     TDrawsPage* DrawsPage() const { return drawsPage_; }
     TCombsPage* CombsPage() const { return combsPage_; }
     TStatsTab* StatsTab() const { return statsTab_; }
+    TScenarioPage* ScenarioPage() const { return scenarioPage_; }
     QTabWidget* LeftPages() const { return leftPages_; }
     QTabWidget* MainPages() const { return mainPages_; }
     QLabel* Panel(int i) const { return panels_[i]; }
@@ -77,6 +79,7 @@ class TFormMain : public QMainWindow {
     TDrawsPage* drawsPage_ = nullptr;
     TCombsPage* combsPage_ = nullptr;
     TStatsTab* statsTab_ = nullptr;
+    TScenarioPage* scenarioPage_ = nullptr;
     std::array<QLabel*, 7> panels_{};
     QAction* params_ = nullptr;
     QAction* exit_ = nullptr;
