@@ -154,9 +154,9 @@ TEST_F(CliScenarioEdit, ChangesKeepOutOfAHeldFolderAndAnUnreadableWorkingFile) {
     {
         TExclusiveFile hold;
         hold.Open(dir.File("Zentrix_8x20.lsk"));
-        auto r = Run({"add", "CURR"});
+        auto r = RunCommand({"--dir", dir.Path(), "--lock-wait", "0", "scenario", "add", "CURR"});
         EXPECT_EQ(r.status, 1);
-        EXPECT_NE(r.err.find("Невозможно получить монопольный доступ к файлам данных!"),
+        EXPECT_NE(r.err.find("Невозможно получить монопольный доступ к файлам данных в каталоге"),
                   std::string::npos)
             << r.err;
         EXPECT_EQ(Working(), TLines{"FULL:0#RAND| | | | | | | |A"});
