@@ -99,7 +99,7 @@ TFormMain::~TFormMain() {
 void TFormMain::CreateStatusBar() {
     // Least widths; a longer text widens its panel (labels never cut their text).
     const int widths[] = {120, 130, 150, 120, 70, 70, 0};
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < kStatusPanelCount; ++i) {
         panels_[i] = new QLabel(this);
         panels_[i]->setObjectName(QStringLiteral("stPanel%1").arg(i));
         panels_[i]->setFrameShape(QFrame::StyledPanel);
@@ -225,9 +225,9 @@ void TFormMain::RestoreWindowSettings() {
         settings.Options().PrefetchsInit = true;
         settings.Options().FirstRun = true;
         try {
-            settings.StoreOption("PrefetchsInit");
-            settings.StoreOption("PrefetchsEnabled");
-            settings.StoreOption("FirstRun");
+            settings.StoreOption(&TMainOptions::PrefetchsInit);
+            settings.StoreOption(&TMainOptions::PrefetchsEnabled);
+            settings.StoreOption(&TMainOptions::FirstRun);
         } catch (const std::exception& e) {
             session_->Core().ReportFailure("Ошибка загрузки параметров программы!\n\n%s", e);
         }
@@ -274,7 +274,7 @@ void TFormMain::Initialize() {
         ExecDialog(dialog);
         if (dialog.DontShowAgain()) {
             core.Settings().Options().FirstRun = false;
-            core.StoreOption("FirstRun");
+            core.StoreOption(&TMainOptions::FirstRun);
         }
     }
     actions_->UpdateNow();

@@ -92,7 +92,7 @@ class TFormMain : public QMainWindow {
     TCombsPage* combsPage_ = nullptr;
     TStatsTab* statsTab_ = nullptr;
     TScenarioPage* scenarioPage_ = nullptr;
-    std::array<QLabel*, 7> panels_{};
+    std::array<QLabel*, kStatusPanelCount> panels_{};
     std::vector<TPage*> pages_;  // in tab order, left pages first
     QAction* params_ = nullptr;
     QAction* exit_ = nullptr;
