@@ -135,6 +135,7 @@ bool TCombsController::WriteCombFile(const std::string& name) {
 void TCombsController::RefreshCombList() {
     core_.Invalidate(TUiPart::CombList);
     core_.SetStatusPanel(3, Format("Комбинаций: %d", {Count()}));
+    core_.Events().workingListChanged.Emit();
 }
 
 void TCombsController::ClearFilterLog() {

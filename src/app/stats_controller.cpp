@@ -22,14 +22,16 @@ constexpr const char* kChartStatus = "Создание графиков...";
 }  // namespace
 
 TStatsController::TStatsController(TSessionCore& core, TConfigSettings& config,
-                                   TArchiveController& archive, TCombsController& combs,
-                                   TConfigController& configController)
+                                   TArchiveController& archive, TCombsController& combs)
     : core_(core), archive_(archive), combs_(combs), registry_(archive.Draws(), config) {
     core_.RegisterView(this);
-    configController.SetRebuildHook([this](const TConfigChange& c) { OnConfigChanged(c); });
-    archive_.SetInfoStatRows([this](const TComb& numbers, int position, bool sorted, bool isDraw) {
-        return InfoRows(numbers, position, sorted, isDraw);
-    });
+    TSessionEvents& events = core_.Events();
+    configSubscription_ =
+        events.settingsChanged.Subscribe([this](const TConfigChange& c) { OnConfigChanged(c); });
+    infoRowsSubscription_ = events.infoRows.Subscribe(
+        [this](const TInfoRowsQuery& q, std::vector<TInfoProperty>& rows) {
+            AddInfoRows(q, rows);
+        });
 }
 
 TStatsController::~TStatsController() {
@@ -81,6 +83,7 @@ void TStatsController::FillMethodLists(bool rebuild, bool keepSelection) {
         if (SameText(EntryCode(lists_.Stats[i].Entry), chosen)) position_ = i;
     graphPosition_ = KeptListPosition(graphWanted, static_cast<int>(lists_.Graphs.size()));
     core_.Invalidate(TUiPart::MethodLists);
+    core_.Events().registryRebuilt.Emit();
 }
 
 void TStatsController::SelectPosition(int position) {
@@ -343,10 +346,11 @@ void TStatsController::PrefetchsAtStart(bool fullRecreate, bool fullRefresh) {
     }
 }
 
-std::vector<TInfoProperty> TStatsController::InfoRows(const TComb& numbers, int position,
-                                                      bool sorted, bool isDraw) const {
-    std::vector<TInfoProperty> rows;
-    TComb shown = numbers;
+void TStatsController::AddInfoRows(const TInfoRowsQuery& query,
+                                   std::vector<TInfoProperty>& rows) const {
+    const int position = query.position;
+    const bool sorted = query.sorted;
+    TComb shown = query.numbers;
     if (sorted) SortComb(shown);
     for (int i = 0; i < registry_.MethodCount(); ++i) {
         const TStatMethod& m = registry_.MethodAt(i);
@@ -356,11 +360,11 @@ std::vector<TInfoProperty> TStatsController::InfoRows(const TComb& numbers, int 
         if (!graph) continue;
         // A draw's graph value is read from the draw itself (its extra number included); a
         // combination's from its 8 numbers.
-        const int32_t value = isDraw ? graph->GraphValue(position, position, sorted)
-                                     : graph->CombGraphValue(shown, position, position, sorted);
+        const int32_t value = query.isDraw
+                                  ? graph->GraphValue(position, position, sorted)
+                                  : graph->CombGraphValue(shown, position, position, sorted);
         rows.push_back({m.Class->NameOf(m.Index), std::to_string(value)});
     }
-    return rows;
 }
 
 }  // namespace zentrix

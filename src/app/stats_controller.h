@@ -7,7 +7,6 @@
 
 #include "app/archive_controller.h"
 #include "app/combs_controller.h"
-#include "app/config_controller.h"
 #include "app/session_core.h"
 #include "stats/prefetch.h"
 #include "stats/stat_list.h"
@@ -23,7 +22,7 @@ class TCustomStat;
 class TStatsController : public TView {
   public:
     TStatsController(TSessionCore& core, TConfigSettings& config, TArchiveController& archive,
-                     TCombsController& combs, TConfigController& configController);
+                     TCombsController& combs);
     ~TStatsController() override;
 
     TStatList& Registry() { return registry_; }
@@ -118,8 +117,7 @@ class TStatsController : public TView {
     bool SaveMethodList();
     void LoadMethodList();
     void OnConfigChanged(const TConfigChange& change);
-    std::vector<TInfoProperty> InfoRows(const TComb& numbers, int position, bool sorted,
-                                        bool isDraw) const;
+    void AddInfoRows(const TInfoRowsQuery& query, std::vector<TInfoProperty>& rows) const;
 
     TSessionCore& core_;
     TArchiveController& archive_;
@@ -133,6 +131,8 @@ class TStatsController : public TView {
     bool hasTable_ = false;
     std::vector<TChartSeries> chart_;
     int chartVersion_ = 0;
+    TSubscription configSubscription_;
+    TSubscription infoRowsSubscription_;
 };
 
 }  // namespace zentrix

@@ -311,11 +311,12 @@ TEST_F(CombsTest, ArchiveSearchAndInformation) {
     EXPECT_EQ(ui.messages.back().text, "Выделенная комбинация не найдена в архиве тиражей!");
 
     archive.SetDrawsOffset(2);
-    archive.SetInfoStatRows([](const TComb& n, int position, bool, bool isDraw) {
-        EXPECT_FALSE(isDraw);
-        return std::vector<TInfoProperty>{{"Первое", std::to_string(n[0])},
-                                          {"Позиция", std::to_string(position)}};
-    });
+    TSubscription rows = session.Core().Events().infoRows.Subscribe(
+        [](const TInfoRowsQuery& q, std::vector<TInfoProperty>& out) {
+            EXPECT_FALSE(q.isDraw);
+            out.push_back({"Первое", std::to_string(q.numbers[0])});
+            out.push_back({"Позиция", std::to_string(q.position)});
+        });
     EXPECT_EQ(combs.InfoProperties(0),
               (std::vector<TInfoProperty>{{"Первое", "1"}, {"Позиция", "2"}}));
     EXPECT_FALSE(combs.CanCombsInfo(-1));
