@@ -226,7 +226,6 @@ void TStatsController::BuildPrefetchFiles(bool force, TGroupSet groups) {
 }
 
 void TStatsController::FilterCombs(TCustomStat* stat, bool exclude, const std::vector<int>& rows) {
-    TBusyScope busy(core_, kStatFilterStatus);
     if (!hasTable_) return;
     std::vector<int> ordered = rows;
     std::sort(ordered.begin(), ordered.end());
@@ -235,21 +234,15 @@ void TStatsController::FilterCombs(TCustomStat* stat, bool exclude, const std::v
                   ordered.end());
     const std::vector<TStatDraw> selected = table_.SelectedRecords(ordered);
     if (selected.empty()) return;
-    const std::string description = table_.SelectionText(ordered);
-    std::unique_ptr<TCustomStat> own;
-    if (!stat) {
-        own = registry_.CreateSelected(SelectedEntry(), kStatListName);
-        stat = own.get();
-    }
-    TCombsArray& working = combs_.Working();
-    working.clear();
-    const TCombsArray& source = combs_.UndoSnapshot();
-    if (!source.empty()) {
+    const TNarrowing how{kStatFilterStatus, exclude, SelectedCaption(),
+                         table_.SelectionText(ordered)};
+    combs_.Narrow(how, [&](const TCombsArray& source, TCombsArray& kept) {
+        std::unique_ptr<TCustomStat> own;
+        if (!stat) own = registry_.CreateSelected(SelectedEntry(), kStatListName);
+        TCustomStat& used = stat ? *stat : *own;
         const int refIndex = std::max(0, archive_.ReferenceIndex());
-        FilterCombList(*stat, selected, refIndex, archive_.SortedDraws(), exclude, source, working);
-        combs_.AddFilterLog(exclude, SelectedCaption(), description);
-    }
-    combs_.RefreshCombList();
+        FilterCombList(used, selected, refIndex, archive_.SortedDraws(), exclude, source, kept);
+    });
 }
 
 bool TStatsController::CanDrawsStatCalc() const {
@@ -261,12 +254,10 @@ bool TStatsController::CanStatFilter(const std::vector<int>& rows) const {
 }
 
 void TStatsController::StatFilterInclude(const std::vector<int>& rows) {
-    combs_.SaveUndo(true);
     FilterCombs(nullptr, false, rows);
 }
 
 void TStatsController::StatFilterExclude(const std::vector<int>& rows) {
-    combs_.SaveUndo(true);
     FilterCombs(nullptr, true, rows);
 }
 

@@ -75,8 +75,8 @@ class TStatsController : public TView {
     std::optional<TPrefetchData> OpenPrefetchFile(int entry);
     void BuildPrefetchFiles(bool force, TGroupSet groups);
 
-    // FilterCombs: the caller has snapshotted the working list; stat is a scenario's method, or
-    // nothing for the statistics list's selected one; rows are the table's selected rows.
+    // FilterCombs, one narrowing of the working list: stat is a scenario's method, or nothing
+    // for the statistics list's selected one; rows are the table's selected rows.
     void FilterCombs(TCustomStat* stat, bool exclude, const std::vector<int>& rows);
 
     // Actions.
