@@ -1,6 +1,7 @@
 #include "stakes/stakes_file.h"
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -114,7 +115,7 @@ TEST(StakesFile, KillDuringAppendLeavesWholeRecords) {
                 std::mt19937 sizes(static_cast<unsigned>(round));
                 for (;;) {
                     std::vector<TStakeRec> batch;
-                    const int size = 1 + static_cast<int>(sizes() % 40);
+                    const int size = 1 + static_cast<int>(sizes() % 500);
                     for (int i = 0; i < size; ++i) batch.push_back(Numbered(next++));
                     file.Append(batch);
                 }
@@ -140,6 +141,42 @@ TEST(StakesFile, KillDuringAppendLeavesWholeRecords) {
     }
     EXPECT_EQ(killsDuringAppend, 30);
     EXPECT_GT(FileSize(env.Path()), 0);
+}
+
+// The file size limit stops a write part way and the next write kills the writer: a kill in the
+// middle of a record, at a byte the test chooses.
+TEST(StakesFile, KillAtTheSizeLimitLeavesWholeRecords) {
+    for (int64_t limit : {312 * 3 + 100, 312 * 7 + 1, 312 * 40 + 311, 4096 * 3 + 17}) {
+        TStakesEnv env;
+        env.Open();
+        env.file.Append({Numbered(1)});
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::signal(SIGXFSZ, SIG_DFL);
+            const struct rlimit cap = {static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)};
+            ::setrlimit(RLIMIT_FSIZE, &cap);
+            try {
+                int next = 2;
+                for (int size = 1;; ++size) {
+                    std::vector<TStakeRec> batch;
+                    for (int i = 0; i < size; ++i) batch.push_back(Numbered(next++));
+                    env.file.Append(batch);
+                }
+            } catch (...) {
+            }
+            ::_exit(1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << limit;
+        EXPECT_EQ(FileSize(env.Path()) % 312, 0) << limit;
+        env.file.Open(env.hold);
+        const std::vector<TStakeRec> records = env.file.ReadAll();
+        EXPECT_GE(records.size(), 1u);
+        for (size_t i = 0; i < records.size(); ++i)
+            ASSERT_EQ(records[i], Numbered(static_cast<int>(i) + 1)) << limit;
+    }
 }
 
 }  // namespace
