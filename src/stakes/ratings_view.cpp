@@ -79,8 +79,8 @@ std::vector<std::string> RatingCells(const TRatingRec& row, TEffMode mode) {
     }
 }
 
-TRatingsTable RatingsTable(const TRatingsArray& ratings, TEffMode mode) {
-    TRatingsTable table;
+TTextTable RatingsTable(const TRatingsArray& ratings, TEffMode mode) {
+    TTextTable table;
     table.headers.assign(RatingHeaders().begin(), RatingHeaders().end());
     table.alignments.assign(kRatingColumnCount, TCellAlign::Right);
     table.alignments[0] = TCellAlign::Left;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "stakes/ratings.h"
+#include "stakes/text_table.h"
 
 namespace zentrix {
 
@@ -17,19 +18,9 @@ inline constexpr const char* kBadRatingRow = "# bad data #";
 
 const std::array<std::string, kRatingColumnCount>& RatingHeaders();
 
-enum class TCellAlign { Left, Center, Right };
-
-// The view as texts: what the window, the CLI and the exports show.
-struct TRatingsTable {
-    std::vector<std::string> headers;
-    std::vector<TCellAlign> alignments;
-    std::vector<int> widths;
-    std::vector<std::vector<std::string>> rows;
-};
-
 // The 24 cell texts of a row; the comment kBadRatingRow when the row cannot be shown.
 std::vector<std::string> RatingCells(const TRatingRec& row, TEffMode mode);
-TRatingsTable RatingsTable(const TRatingsArray& ratings, TEffMode mode);
+TTextTable RatingsTable(const TRatingsArray& ratings, TEffMode mode);
 
 // The CSV file's lines: the 24 captions quoted, then 15 fields a row (the "E" columns are not
 // written).

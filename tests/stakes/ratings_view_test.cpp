@@ -50,7 +50,7 @@ TEST(RatingsView, NoStakesLeaveTheAveragesEmpty) {
     EXPECT_EQ(cells[4], "0,00");
     EXPECT_EQ(cells[5], "");
     EXPECT_EQ(cells[23], "");
-    const TRatingsTable table = RatingsTable({Row("a", 3, 4, 0)}, TEffMode::Relative);
+    const TTextTable table = RatingsTable({Row("a", 3, 4, 0)}, TEffMode::Relative);
     EXPECT_EQ(table.headers.size(), 24u);
     EXPECT_EQ(table.headers[5], "Ср. профит");
     EXPECT_EQ(table.headers[23], "E8");
