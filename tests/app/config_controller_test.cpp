@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/session.h"
+#include "support/counting_view.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "util/files.h"
@@ -13,10 +14,7 @@
 namespace zentrix {
 namespace {
 
-struct TCountingView : TView {
-    std::vector<bool> calls;
-    void Recompute(bool force) override { calls.push_back(force); }
-};
+using test::TCountingView;
 
 struct ConfigTest : ::testing::Test {
     test::TTempDir dir;
