@@ -111,6 +111,7 @@ void TArchiveController::RefreshDrawsList(bool force) {
 void TArchiveController::ArchiveChanged() {
     SaveArchive();
     core_.RefreshViews(false);
+    if (changedHook_) changedHook_();
 }
 
 void TArchiveController::Assign(TDrawsArray draws) {

@@ -56,8 +56,10 @@ class TArchiveController {
     // Rewrites the file from the whole array; false after the error box.
     bool SaveArchive();
     void RefreshDrawsList(bool force);
-    // After a change of the archive: saved, then the views recomputed.
+    // After a change of the archive: saved, then the views recomputed, then the hook (the
+    // stakes whose draws arrived get checked).
     void ArchiveChanged();
+    void SetChangedHook(std::function<void()> hook) { changedHook_ = std::move(hook); }
     // Replaces the array in memory only (tests, benchmarks, a front end that reads elsewhere).
     void Assign(TDrawsArray draws);
     // Empties the array (at the end of the run); nothing is written.
@@ -94,6 +96,7 @@ class TArchiveController {
     std::bitset<256> nextDrawSet_;
     bool backupPending_ = false;  // the file on disk is damaged and not yet copied aside
     TInfoStatRows infoStatRows_;
+    std::function<void()> changedHook_;
 };
 
 }  // namespace zentrix
