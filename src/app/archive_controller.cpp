@@ -114,6 +114,7 @@ void TArchiveController::ArchiveChanged() {
     SaveArchive();
     core_.Events().archiveChanged.Emit();
     core_.RefreshViews(false);
+    if (changedHook_) changedHook_();
 }
 
 void TArchiveController::Assign(TDrawsArray draws) {

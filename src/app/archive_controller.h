@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bitset>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,8 +49,11 @@ class TArchiveController {
     // Rewrites the file from the whole array; false after the error box.
     bool SaveArchive();
     void RefreshDrawsList(bool force);
-    // After a change of the archive: saved, archiveChanged raised, the views recomputed.
+    // After a change of the archive: saved, archiveChanged raised, the views recomputed, then the
+    // hook (the stakes whose draws arrived get checked). The hook is not an event subscriber:
+    // archiveChanged also fires at load, before the ratings the check feeds are read.
     void ArchiveChanged();
+    void SetChangedHook(std::function<void()> hook) { changedHook_ = std::move(hook); }
     // Replaces the array in memory only (tests, benchmarks, a front end that reads elsewhere).
     void Assign(TDrawsArray draws);
     // Empties the array (at the end of the run); nothing is written.
@@ -85,6 +89,7 @@ class TArchiveController {
     int listRows_ = 0;
     std::bitset<256> nextDrawSet_;
     bool backupPending_ = false;  // the file on disk is damaged and not yet copied aside
+    std::function<void()> changedHook_;
 };
 
 }  // namespace zentrix

@@ -6,6 +6,7 @@
 
 #include "app/session.h"
 #include "core/archive_file.h"
+#include "support/counting_view.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "util/files.h"
@@ -14,10 +15,7 @@
 namespace zentrix {
 namespace {
 
-struct TCountingView : TView {
-    std::vector<bool> calls;
-    void Recompute(bool force) override { calls.push_back(force); }
-};
+using test::TCountingView;
 
 // Draws first..last; draw n holds the numbers n % 13 + 1 .. n % 13 + 8 in descending order.
 TDrawsArray MakeDraws(int first, int last) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "support/counting_view.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "util/files.h"
@@ -12,10 +13,7 @@
 namespace zentrix {
 namespace {
 
-struct TCountingView : TView {
-    std::vector<bool> calls;
-    void Recompute(bool force) override { calls.push_back(force); }
-};
+using test::TCountingView;
 
 struct ConfigTest : ::testing::Test {
     test::TTempDir dir;
