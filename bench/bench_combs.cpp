@@ -40,12 +40,11 @@ static void BM_RemoveDrawn1000(benchmark::State& state) {
     TCombsController& combs = session.Combs();
     combs.InitArrays();
     combs.Working() = AllCombs();
-    combs.SaveUndo(false);
     for (auto _ : state) {
         combs.RemoveDrawn(1000);
         benchmark::DoNotOptimize(combs.Combs().data());
         state.PauseTiming();
-        combs.DropLastLog();
+        combs.CombsUndo();  // the full list again for the next round
         state.ResumeTiming();
     }
     state.counters["left"] = combs.Count();

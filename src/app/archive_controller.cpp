@@ -37,6 +37,7 @@ void TArchiveController::SetDrawsOffset(int value) {
     offset_ = value;
     core_.Invalidate(TUiPart::DrawsOffset);
     RefreshDrawsList(false);
+    core_.Events().referenceDrawChanged.Emit();
     core_.RefreshViews(false);
     core_.Invalidate(TUiPart::DrawsList);
 }
@@ -65,6 +66,7 @@ void TArchiveController::LoadArchive(TDamageReport report) {
             core_.ErrorBox(text);
     }
     RefreshDrawsList(false);
+    core_.Events().archiveChanged.Emit();
 }
 
 bool TArchiveController::SaveArchive() {
@@ -93,10 +95,9 @@ bool TArchiveController::SaveArchive() {
 }
 
 void TArchiveController::RefreshDrawsList(bool force) {
-    if (offset_ > OffsetMaximum()) {
-        // The spin cannot show an offset beyond the archive: it takes its new maximum.
-        offset_ = OffsetMaximum();
-    }
+    const bool offsetClamped = offset_ > OffsetMaximum();
+    // The spin cannot show an offset beyond the archive: it takes its new maximum.
+    if (offsetClamped) offset_ = OffsetMaximum();
     if (force || listRows_ != Count()) {
         listRows_ = Count();
         core_.Invalidate(TUiPart::DrawsList);
@@ -108,16 +109,20 @@ void TArchiveController::RefreshDrawsList(bool force) {
     core_.SetStatusPanel(TStatusPanel::NextDrawNumbers,
                          Format("%s", {NextDrawText(draws_, offset_)}));
     core_.Invalidate(TUiPart::DrawsOffset);
+    if (offsetClamped) core_.Events().referenceDrawChanged.Emit();
 }
 
 void TArchiveController::ArchiveChanged() {
     SaveArchive();
+    core_.Events().archiveChanged.Emit();
     core_.RefreshViews(false);
+    if (changedHook_) changedHook_();
 }
 
 void TArchiveController::Assign(TDrawsArray draws) {
     draws_ = std::move(draws);
     RefreshDrawsList(true);
+    core_.Events().archiveChanged.Emit();
 }
 
 void TArchiveController::AppendDraws(const TDrawsArray& draws) {
@@ -170,6 +175,7 @@ bool TArchiveController::DeleteDraws(const std::vector<int>& selectedRows) {
     RefreshDrawsList(false);
     core_.Invalidate(TUiPart::DrawsList);  // the selection is cleared
     SaveArchive();
+    core_.Events().archiveChanged.Emit();
     core_.RefreshViews(false);
     return true;
 }
@@ -188,8 +194,9 @@ std::vector<TInfoProperty> TArchiveController::InfoProperties(int row) const {
 
 std::vector<TInfoProperty> TArchiveController::StatInfoRows(const TComb& numbers, int position,
                                                             bool isDraw) const {
-    return infoStatRows_ ? infoStatRows_(numbers, position, SortedDraws(), isDraw)
-                         : std::vector<TInfoProperty>{};
+    std::vector<TInfoProperty> rows;
+    core_.Events().infoRows.Emit({numbers, position, SortedDraws(), isDraw}, rows);
+    return rows;
 }
 
 bool TArchiveController::CanDrawsSorted() const {

@@ -13,13 +13,6 @@
 
 namespace zentrix {
 
-// The statistic rows of the information dialog for 8 numbers: the registry fills it in.
-// Arguments: the numbers, the position of the draw (its array index, or DrawsOffset for a
-// combination), SortedDraws, and whether the numbers are the draw's at that position (a draw's
-// own values, such as its extra number, are then read from the draw).
-using TInfoStatRows = std::function<std::vector<TInfoProperty>(const TComb& numbers, int position,
-                                                               bool sorted, bool isDraw)>;
-
 // The draws archive of the session: the array, the reference-draw offset, the draws list's
 // panels and the actions of the draws tab. Rows are positions in the list, newest draw first.
 class TArchiveController {
@@ -56,8 +49,11 @@ class TArchiveController {
     // Rewrites the file from the whole array; false after the error box.
     bool SaveArchive();
     void RefreshDrawsList(bool force);
-    // After a change of the archive: saved, then the views recomputed.
+    // After a change of the archive: saved, archiveChanged raised, the views recomputed, then the
+    // hook (the stakes whose draws arrived get checked). The hook is not an event subscriber:
+    // archiveChanged also fires at load, before the ratings the check feeds are read.
     void ArchiveChanged();
+    void SetChangedHook(std::function<void()> hook) { changedHook_ = std::move(hook); }
     // Replaces the array in memory only (tests, benchmarks, a front end that reads elsewhere).
     void Assign(TDrawsArray draws);
     // Empties the array (at the end of the run); nothing is written.
@@ -78,9 +74,9 @@ class TArchiveController {
     // DrawsInfo on the focused row: the property list (the card comes from MakeInfoCard).
     bool CanDrawsInfo(int focusedRow) const;
     std::vector<TInfoProperty> InfoProperties(int row) const;
-    // Properties of 8 numbers at a position, as the information dialog lists them.
+    // Properties of 8 numbers at a position, as the information dialog lists them: the rows the
+    // subscribers of infoRows add.
     std::vector<TInfoProperty> StatInfoRows(const TComb& numbers, int position, bool isDraw) const;
-    void SetInfoStatRows(TInfoStatRows rows) { infoStatRows_ = std::move(rows); }
     // DrawsSorted: toggles SortedDraws and stores it at once.
     bool CanDrawsSorted() const;
     void ToggleSortedDraws();
@@ -93,7 +89,7 @@ class TArchiveController {
     int listRows_ = 0;
     std::bitset<256> nextDrawSet_;
     bool backupPending_ = false;  // the file on disk is damaged and not yet copied aside
-    TInfoStatRows infoStatRows_;
+    std::function<void()> changedHook_;
 };
 
 }  // namespace zentrix

@@ -135,6 +135,7 @@ bool TCombsController::WriteCombFile(const std::string& name) {
 void TCombsController::RefreshCombList() {
     core_.Invalidate(TUiPart::CombList);
     core_.SetStatusPanel(TStatusPanel::Combs, Format("Комбинаций: %d", {Count()}));
+    core_.Events().workingListChanged.Emit();
 }
 
 void TCombsController::ClearFilterLog() {
@@ -160,43 +161,63 @@ void TCombsController::DropLastLog() {
     core_.Invalidate(TUiPart::FilterLog);
 }
 
+void TCombsController::Narrow(const TNarrowing& how, const TNarrowFn& narrow) {
+    TCombsArray previousUndo = std::move(undo_);
+    SaveUndo(true);
+    TBusyScope busy(core_, how.status);
+    combs_.clear();
+    if (!undo_.empty()) {
+        try {
+            narrow(undo_, combs_);
+        } catch (...) {
+            // Nothing happened: the list and the undo step as they were.
+            combs_ = std::move(undo_);
+            undo_ = std::move(previousUndo);
+            RefreshCombList();
+            throw;
+        }
+        AddFilterLog(how.exclude, how.applied, how.values);
+    }
+    RefreshCombList();  // a selection is cleared with the repaint
+}
+
 void TCombsController::RemoveDrawn(int n) {
-    TBusyScope busy(core_, Format("Удаление из списка комбинаций %d последних тиражей...", {n}));
     int64_t first = 0, last = -1;
     if (n != 0) {
         last = archive_.ReferenceIndex();
         first = std::max<int64_t>(0, last - n + 1);
     }
     const TDrawnSet drawn(archive_.Draws(), static_cast<int>(first), static_cast<int>(last));
-    combs_.clear();
-    const size_t count = undo_.size();
-    const size_t step = std::max<size_t>(1, count / 100);
-    for (size_t done = 1; done <= count; ++done) {
-        const TComb& comb = undo_[done - 1];
-        if (!drawn.Contains(comb)) combs_.push_back(comb);
-        if (done % step == 0)
-            core_.ShowStatus(Format(
-                "Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )...",
-                {n, static_cast<long double>(done) * 100 / count}));
-    }
-    AddFilterLog(true, "Последние тиражи", std::to_string(n));
-    RefreshCombList();
+    const TNarrowing how{Format("Удаление из списка комбинаций %d последних тиражей...", {n}), true,
+                         "Последние тиражи", std::to_string(n)};
+    Narrow(how, [&](const TCombsArray& source, TCombsArray& kept) {
+        const size_t count = source.size();
+        const size_t step = std::max<size_t>(1, count / 100);
+        for (size_t done = 1; done <= count; ++done) {
+            const TComb& comb = source[done - 1];
+            if (!drawn.Contains(comb)) kept.push_back(comb);
+            if (done % step == 0)
+                core_.ShowStatus(Format(
+                    "Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )...",
+                    {n, static_cast<long double>(done) * 100 / count}));
+        }
+    });
 }
 
 void TCombsController::DeleteSelectedCombs(const std::vector<int>& selectedRows) {
-    TBusyScope busy(core_, "Удаление выделенных комбинаций...");
-    std::vector<bool> selected(undo_.size(), false);
+    std::vector<bool> selected(combs_.size(), false);
     int count = 0;
     for (int row : selectedRows)
         if (row >= 0 && row < static_cast<int>(selected.size()) && !selected[row]) {
             selected[row] = true;
             ++count;
         }
-    combs_.clear();
-    for (size_t i = 0; i < undo_.size(); ++i)
-        if (!selected[i]) combs_.push_back(undo_[i]);
-    AddFilterLog(true, "Выделенные комбинации", std::to_string(count));
-    RefreshCombList();  // the selection is cleared with the repaint
+    const TNarrowing how{"Удаление выделенных комбинаций...", true, "Выделенные комбинации",
+                         std::to_string(count)};
+    Narrow(how, [&](const TCombsArray& source, TCombsArray& kept) {
+        for (size_t i = 0; i < source.size(); ++i)
+            if (!selected[i]) kept.push_back(source[i]);
+    });
 }
 
 bool TCombsController::CanCombsGen() const {
@@ -263,7 +284,6 @@ bool TCombsController::CanCombsDelExists(int64_t spinValue) const {
 }
 
 void TCombsController::CombsDelExists(int n) {
-    SaveUndo(true);
     RemoveDrawn(n);
 }
 
@@ -274,7 +294,6 @@ bool TCombsController::CanCombsDelSelected(const std::vector<int>& selectedRows)
 }
 
 void TCombsController::CombsDelSelected(const std::vector<int>& selectedRows) {
-    SaveUndo(true);
     DeleteSelectedCombs(selectedRows);
 }
 

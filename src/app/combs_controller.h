@@ -23,13 +23,24 @@ struct TFilterLogLine {
     bool operator==(const TFilterLogLine&) const = default;
 };
 
+// How a narrowing of the working list shows itself: its busy status and its line of the filter
+// log (the count is the list's after the narrowing).
+struct TNarrowing {
+    std::string status;
+    bool exclude = true;
+    std::string applied;
+    std::string values;
+};
+// Fills kept, empty, from source: the working list as it was.
+using TNarrowFn = std::function<void(const TCombsArray& source, TCombsArray& kept)>;
+
 // The working combination list with its undo snapshot, the keyed buffer of scenarios and the
 // filter log, and the actions of the combinations tab. Rows are positions in the working list.
 class TCombsController {
   public:
     TCombsController(TSessionCore& core, TArchiveController& archive, TConfigController& config);
 
-    // The working list; filters of other parts rebuild it from UndoSnapshot() after SaveUndo.
+    // The working list; every filter narrows it through Narrow.
     const TCombsArray& Combs() const { return combs_; }
     TCombsArray& Working() { return combs_; }
     int Count() const { return static_cast<int>(combs_.size()); }
@@ -69,10 +80,15 @@ class TCombsController {
     void AddUndoLog();
     void DropLastLog();
 
-    // Removes from the undo snapshot's combinations those drawn in the last n draws up to the
-    // reference draw, into the working list.
+    // The one way to narrow the working list (statistics filter, removing drawn or selected
+    // combinations, a scenario's filters, the card, the layout scheme, the weekdays): the undo
+    // step saved, the list refilled by narrow from what it was, the log line added (not for a
+    // list that was empty) and the list refreshed (workingListChanged). Should narrow fail, the
+    // list and the undo step are put back and the failure goes on.
+    void Narrow(const TNarrowing& how, const TNarrowFn& narrow);
+    // Removes the combinations drawn in the last n draws up to the reference draw.
     void RemoveDrawn(int n);
-    // Keeps the undo snapshot's rows that are not selected.
+    // Keeps the rows that are not selected.
     void DeleteSelectedCombs(const std::vector<int>& selectedRows);
 
     // Actions. Each is enabled only while not busy and under its own condition.

@@ -63,7 +63,7 @@ void TConfigController::ApplyParams(const TConfigData& data) {
     change.segments = SegmentsText(old.MatrixSegments) != SegmentsText(data.MatrixSegments);
     settings_.data = data;
     SaveConfig();
-    if (rebuild_) rebuild_(change);
+    core_.Events().settingsChanged.Emit(change);
     core_.RefreshViews(true);
     core_.Invalidate(TUiPart::DrawsList);
     core_.Invalidate(TUiPart::CombList);
@@ -76,7 +76,7 @@ void TConfigController::ApplyShredding(const std::array<std::string, 3>& formula
     SaveGroup(TConfigGroup::Shredding);
     TConfigChange change;
     change.shredding = true;
-    if (rebuild_) rebuild_(change);
+    core_.Events().settingsChanged.Emit(change);
 }
 
 }  // namespace zentrix

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "app/session_core.h"
@@ -9,15 +8,6 @@
 #include "core/params_dialog.h"
 
 namespace zentrix {
-
-// What a change of the configuration affects: the statistics rebuild their method list and the
-// full-set files of these groups.
-struct TConfigChange {
-    bool matrixCols = false;
-    bool channelSize = false;
-    bool segments = false;
-    bool shredding = false;
-};
 
 // The configuration of the session in Zentrix_8x20.ini: loading at start, the parameters
 // dialog's OK, the generator defaults and the shredding formulas. Every save reads the file
@@ -39,24 +29,18 @@ class TConfigController {
     // The parameters dialog.
     bool CanParams() const;
     TParamsDialogModel OpenParams() const;
-    // OK: installs the record, saves it, rebuilds what depends on it, recomputes the views.
+    // OK: installs the record, saves it, raises settingsChanged, recomputes the views.
     void ApplyParams(const TConfigData& data);
-    // New shredding formulas: saved, then their full-set files and the method list rebuilt.
+    // New shredding formulas: saved, then settingsChanged (their full-set files and the method
+    // list are rebuilt).
     void ApplyShredding(const std::array<std::string, 3>& formulas,
                         const std::array<uint8_t, 3>& digits);
-
-    // Called where the statistic method list and the full-set files are rebuilt (the statistics
-    // set it).
-    void SetRebuildHook(std::function<void(const TConfigChange&)> hook) {
-        rebuild_ = std::move(hook);
-    }
 
   private:
     bool SaveGroup(TConfigGroup group);
 
     TSessionCore& core_;
     TConfigSettings& settings_;
-    std::function<void(const TConfigChange&)> rebuild_;
 };
 
 }  // namespace zentrix

@@ -23,8 +23,16 @@ TMainSession::TMainSession(std::string dataFolder, TUiPort& ui)
       config_(core_, configSettings_),
       archive_(core_, configSettings_),
       combs_(core_, archive_, config_),
-      stats_(core_, configSettings_, archive_, combs_, config_),
-      scenario_(core_, stats_, config_) {}
+      stats_(core_, configSettings_, archive_, combs_),
+      scenario_(core_, stats_, config_),
+      ratings_(core_, stats_, scenario_),
+      stakes_(core_, archive_, combs_, config_, ratings_) {
+    archive_.SetChangedHook([this] { stakes_.Check(); });
+}
+
+TMainSession::~TMainSession() {
+    stakes_.Close();
+}
 
 void TMainSession::LoadWindowSettings() {
     try {
@@ -56,6 +64,12 @@ bool TMainSession::AcquireDataLock() {
     return false;
 }
 
+bool TMainSession::OpenStakes() {
+    if (!dataLock_.IsOpen()) return false;
+    if (!stakes_.IsOpen()) stakes_.Open(dataLock_);
+    return stakes_.IsOpen();
+}
+
 bool TMainSession::Initialize(const TStartupSwitches& switches) {
     try {
         core_.ShowStatus("Инициализация...");
@@ -66,10 +80,14 @@ bool TMainSession::Initialize(const TStartupSwitches& switches) {
             core_.ShowStatus({});
             return false;
         }
+        OpenStakes();
         archive_.LoadArchive();
         const TConfigSettings& s = config_.Settings();
         combs_.GenerateCombs(true, s.generateMode, s.generateParameters);
         core_.RefreshViews(true);
+        ratings_.Load();
+        // Draws that arrived while the program was closed complete their stakes.
+        stakes_.Check();
         scenario_.LoadWorkingFile();
         // A start only to download draws ends before the full-set files.
         if (!switches.loadOnly || switches.fullRecreate || switches.fullRefresh)

@@ -6,8 +6,10 @@
 #include "app/archive_controller.h"
 #include "app/combs_controller.h"
 #include "app/config_controller.h"
+#include "app/ratings_controller.h"
 #include "app/scenario_controller.h"
 #include "app/session_core.h"
+#include "app/stakes_controller.h"
 #include "app/startup_switches.h"
 #include "app/stats_controller.h"
 #include "core/config_data.h"
@@ -21,6 +23,7 @@ namespace zentrix {
 class TMainSession {
   public:
     TMainSession(std::string dataFolder, TUiPort& ui);
+    ~TMainSession();
     TMainSession(const TMainSession&) = delete;
     TMainSession& operator=(const TMainSession&) = delete;
 
@@ -30,6 +33,8 @@ class TMainSession {
     TCombsController& Combs() { return combs_; }
     TStatsController& Stats() { return stats_; }
     TScenarioController& Scenario() { return scenario_; }
+    TStakesController& Stakes() { return stakes_; }
+    TRatingsController& Ratings() { return ratings_; }
 
     // The window settings (Zentrix_8x20.frm); a failure shows its error box and the defaults
     // stay.
@@ -51,6 +56,9 @@ class TMainSession {
     // TryDataLock without waiting; a refusal shows the exclusive-access message.
     bool AcquireDataLock();
     bool HoldsDataLock() const { return dataLock_.IsOpen(); }
+    // The stakes file is the hold's own file, so it opens only once the hold is ours; false
+    // without the hold.
+    bool OpenStakes();
     // The start's initialization: the arrays sized, the offset 0, the data folder locked, the
     // archive loaded, the working list generated from the saved defaults, the views recomputed,
     // the working scenario read.
@@ -66,6 +74,8 @@ class TMainSession {
     TCombsController combs_;
     TStatsController stats_;
     TScenarioController scenario_;
+    TRatingsController ratings_;
+    TStakesController stakes_;
     TExclusiveFile dataLock_;
     bool lockRefused_ = false;
     bool lockBusy_ = false;

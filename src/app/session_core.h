@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/session_events.h"
 #include "app/ui_port.h"
 #include "app/window_settings.h"
 
@@ -19,7 +20,7 @@ class TView {
 
 // The conventions every action follows, shared by the controllers of the session: the data
 // folder, the busy state, the status line, message boxes, the progress window, the window
-// settings and the ordered list of views.
+// settings, the session's events and the ordered list of views.
 class TSessionCore {
   public:
     TSessionCore(std::string dataFolder, TUiPort& ui);
@@ -31,6 +32,7 @@ class TSessionCore {
     // The program file's name with the given extension in the data folder.
     std::string FilePath(const std::string& extension) const;
     TWindowSettings& Settings() { return settings_; }
+    TSessionEvents& Events() { return events_; }
     // Writes one option at once; a failure is shown and the option stays as set in memory.
     void StoreOption(TMainOption option);
 
@@ -74,6 +76,7 @@ class TSessionCore {
     std::string folder_;
     TUiPort& ui_;
     TWindowSettings settings_;
+    TSessionEvents events_;
     int busy_ = 0;
     bool progressShown_ = false;
     std::string progressText_;

@@ -22,14 +22,16 @@ constexpr const char* kChartStatus = "Создание графиков...";
 }  // namespace
 
 TStatsController::TStatsController(TSessionCore& core, TConfigSettings& config,
-                                   TArchiveController& archive, TCombsController& combs,
-                                   TConfigController& configController)
+                                   TArchiveController& archive, TCombsController& combs)
     : core_(core), archive_(archive), combs_(combs), registry_(archive.Draws(), config) {
     core_.RegisterView(this);
-    configController.SetRebuildHook([this](const TConfigChange& c) { OnConfigChanged(c); });
-    archive_.SetInfoStatRows([this](const TComb& numbers, int position, bool sorted, bool isDraw) {
-        return InfoRows(numbers, position, sorted, isDraw);
-    });
+    TSessionEvents& events = core_.Events();
+    configSubscription_ =
+        events.settingsChanged.Subscribe([this](const TConfigChange& c) { OnConfigChanged(c); });
+    infoRowsSubscription_ = events.infoRows.Subscribe(
+        [this](const TInfoRowsQuery& q, std::vector<TInfoProperty>& rows) {
+            AddInfoRows(q, rows);
+        });
 }
 
 TStatsController::~TStatsController() {
@@ -81,6 +83,7 @@ void TStatsController::FillMethodLists(bool rebuild, bool keepSelection) {
         if (SameText(EntryCode(lists_.Stats[i].Entry), chosen)) position_ = i;
     graphPosition_ = KeptListPosition(graphWanted, static_cast<int>(lists_.Graphs.size()));
     core_.Invalidate(TUiPart::MethodLists);
+    core_.Events().registryRebuilt.Emit();
 }
 
 void TStatsController::SelectPosition(int position) {
@@ -223,7 +226,6 @@ void TStatsController::BuildPrefetchFiles(bool force, TGroupSet groups) {
 }
 
 void TStatsController::FilterCombs(TCustomStat* stat, bool exclude, const std::vector<int>& rows) {
-    TBusyScope busy(core_, kStatFilterStatus);
     if (!hasTable_) return;
     std::vector<int> ordered = rows;
     std::sort(ordered.begin(), ordered.end());
@@ -232,21 +234,15 @@ void TStatsController::FilterCombs(TCustomStat* stat, bool exclude, const std::v
                   ordered.end());
     const std::vector<TStatDraw> selected = table_.SelectedRecords(ordered);
     if (selected.empty()) return;
-    const std::string description = table_.SelectionText(ordered);
-    std::unique_ptr<TCustomStat> own;
-    if (!stat) {
-        own = registry_.CreateSelected(SelectedEntry(), kStatListName);
-        stat = own.get();
-    }
-    TCombsArray& working = combs_.Working();
-    working.clear();
-    const TCombsArray& source = combs_.UndoSnapshot();
-    if (!source.empty()) {
+    const TNarrowing how{kStatFilterStatus, exclude, SelectedCaption(),
+                         table_.SelectionText(ordered)};
+    combs_.Narrow(how, [&](const TCombsArray& source, TCombsArray& kept) {
+        std::unique_ptr<TCustomStat> own;
+        if (!stat) own = registry_.CreateSelected(SelectedEntry(), kStatListName);
+        TCustomStat& used = stat ? *stat : *own;
         const int refIndex = std::max(0, archive_.ReferenceIndex());
-        FilterCombList(*stat, selected, refIndex, archive_.SortedDraws(), exclude, source, working);
-        combs_.AddFilterLog(exclude, SelectedCaption(), description);
-    }
-    combs_.RefreshCombList();
+        FilterCombList(used, selected, refIndex, archive_.SortedDraws(), exclude, source, kept);
+    });
 }
 
 bool TStatsController::CanDrawsStatCalc() const {
@@ -258,12 +254,10 @@ bool TStatsController::CanStatFilter(const std::vector<int>& rows) const {
 }
 
 void TStatsController::StatFilterInclude(const std::vector<int>& rows) {
-    combs_.SaveUndo(true);
     FilterCombs(nullptr, false, rows);
 }
 
 void TStatsController::StatFilterExclude(const std::vector<int>& rows) {
-    combs_.SaveUndo(true);
     FilterCombs(nullptr, true, rows);
 }
 
@@ -343,10 +337,11 @@ void TStatsController::PrefetchsAtStart(bool fullRecreate, bool fullRefresh) {
     }
 }
 
-std::vector<TInfoProperty> TStatsController::InfoRows(const TComb& numbers, int position,
-                                                      bool sorted, bool isDraw) const {
-    std::vector<TInfoProperty> rows;
-    TComb shown = numbers;
+void TStatsController::AddInfoRows(const TInfoRowsQuery& query,
+                                   std::vector<TInfoProperty>& rows) const {
+    const int position = query.position;
+    const bool sorted = query.sorted;
+    TComb shown = query.numbers;
     if (sorted) SortComb(shown);
     for (int i = 0; i < registry_.MethodCount(); ++i) {
         const TStatMethod& m = registry_.MethodAt(i);
@@ -356,11 +351,11 @@ std::vector<TInfoProperty> TStatsController::InfoRows(const TComb& numbers, int 
         if (!graph) continue;
         // A draw's graph value is read from the draw itself (its extra number included); a
         // combination's from its 8 numbers.
-        const int32_t value = isDraw ? graph->GraphValue(position, position, sorted)
-                                     : graph->CombGraphValue(shown, position, position, sorted);
+        const int32_t value = query.isDraw
+                                  ? graph->GraphValue(position, position, sorted)
+                                  : graph->CombGraphValue(shown, position, position, sorted);
         rows.push_back({m.Class->NameOf(m.Index), std::to_string(value)});
     }
-    return rows;
 }
 
 }  // namespace zentrix

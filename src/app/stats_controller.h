@@ -7,7 +7,6 @@
 
 #include "app/archive_controller.h"
 #include "app/combs_controller.h"
-#include "app/config_controller.h"
 #include "app/session_core.h"
 #include "stats/prefetch.h"
 #include "stats/stat_list.h"
@@ -23,7 +22,7 @@ class TCustomStat;
 class TStatsController : public TView {
   public:
     TStatsController(TSessionCore& core, TConfigSettings& config, TArchiveController& archive,
-                     TCombsController& combs, TConfigController& configController);
+                     TCombsController& combs);
     ~TStatsController() override;
 
     TStatList& Registry() { return registry_; }
@@ -76,8 +75,8 @@ class TStatsController : public TView {
     std::optional<TPrefetchData> OpenPrefetchFile(int entry);
     void BuildPrefetchFiles(bool force, TGroupSet groups);
 
-    // FilterCombs: the caller has snapshotted the working list; stat is a scenario's method, or
-    // nothing for the statistics list's selected one; rows are the table's selected rows.
+    // FilterCombs, one narrowing of the working list: stat is a scenario's method, or nothing
+    // for the statistics list's selected one; rows are the table's selected rows.
     void FilterCombs(TCustomStat* stat, bool exclude, const std::vector<int>& rows);
 
     // Actions.
@@ -118,8 +117,7 @@ class TStatsController : public TView {
     bool SaveMethodList();
     void LoadMethodList();
     void OnConfigChanged(const TConfigChange& change);
-    std::vector<TInfoProperty> InfoRows(const TComb& numbers, int position, bool sorted,
-                                        bool isDraw) const;
+    void AddInfoRows(const TInfoRowsQuery& query, std::vector<TInfoProperty>& rows) const;
 
     TSessionCore& core_;
     TArchiveController& archive_;
@@ -133,6 +131,8 @@ class TStatsController : public TView {
     bool hasTable_ = false;
     std::vector<TChartSeries> chart_;
     int chartVersion_ = 0;
+    TSubscription configSubscription_;
+    TSubscription infoRowsSubscription_;
 };
 
 }  // namespace zentrix

@@ -42,6 +42,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     RegisterStatsCommand(app, ctx);
     RegisterPrefetchCommand(app, ctx);
     RegisterScenarioCommand(app, ctx);
+    RegisterStakesCommand(app, ctx);
+    RegisterRatingsCommand(app, ctx);
 
     // CLI11 wants argv order reversed.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

@@ -62,7 +62,6 @@ void NarrowCombFile(TCliSession& s, TCliContext& ctx, const std::string& in, con
     s.LockDataIfInside(out);
     TCombsController& combs = s.session.Combs();
     if (!combs.ReadCombFile(in)) throw ECliExit(1);
-    combs.SaveUndo(false);
     narrow(combs);
     combs.WriteCombFile(out);
     s.ExitOnErrors();

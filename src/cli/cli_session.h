@@ -57,8 +57,8 @@ void SetOffsetOption(TArchiveController& archive, int offset);
 // The --in and --out files of a command that narrows a combination file.
 void AddCombFileOptions(CLI::App& cmd, std::string& in, std::string& out);
 
-// Reads `in` as the working list, lets `narrow` change it after the undo step, writes `out` and
-// prints the number of combinations left.
+// Reads `in` as the working list, lets `narrow` narrow it (through TCombsController::Narrow),
+// writes `out` and prints the number of combinations left.
 void NarrowCombFile(TCliSession& s, TCliContext& ctx, const std::string& in, const std::string& out,
                     const std::function<void(TCombsController&)>& narrow);
 

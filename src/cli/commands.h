@@ -15,6 +15,8 @@ void RegisterConfigCommand(CLI::App& app, TCliContext& ctx);
 void RegisterStatsCommand(CLI::App& app, TCliContext& ctx);
 void RegisterPrefetchCommand(CLI::App& app, TCliContext& ctx);
 void RegisterScenarioCommand(CLI::App& app, TCliContext& ctx);
+void RegisterStakesCommand(CLI::App& app, TCliContext& ctx);
+void RegisterRatingsCommand(CLI::App& app, TCliContext& ctx);
 // "combs filter" joins the combs group.
 void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx);
 

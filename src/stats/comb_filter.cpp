@@ -8,15 +8,14 @@ TByteSet SelectedBytes(std::span<const TStatDraw> selected, bool useW1) {
     return set;
 }
 
-TKeySet::TKeySet(std::span<const TStatDraw> selected) {
+TKeySet::TKeySet(std::span<const uint64_t> keys) {
     size_t capacity = 16;
-    while (capacity < selected.size() * 2) capacity *= 2;
+    while (capacity < keys.size() * 2) capacity *= 2;
     slots_.assign(capacity, 0);
     used_.assign(capacity, 0);
     for (size_t c = capacity; c > 1; c >>= 1) --shift_;
     const size_t mask = capacity - 1;
-    for (const TStatDraw& r : selected) {
-        const uint64_t packed = r.Key.Packed();
+    for (const uint64_t packed : keys) {
         size_t s = Slot(packed);
         while (used_[s] && slots_[s] != packed) s = (s + 1) & mask;
         if (used_[s]) continue;

@@ -72,6 +72,8 @@ std::unique_ptr<TCombFilter> MakePredicateFilter(Pred pred, bool exclude) {
 struct TByteSet {
     std::array<uint8_t, 256> hit{};
     bool Has(int v) const { return v >= 0 && v < 256 && hit[v] != 0; }
+    // A whole packed key: only keys 0..255 can be in the set.
+    bool HasKey(uint64_t packed) const { return packed < 256 && hit[packed] != 0; }
     void Add(int v) {
         if (v >= 0 && v < 256) hit[v] = 1;
     }
@@ -82,8 +84,8 @@ TByteSet SelectedBytes(std::span<const TStatDraw> selected, bool useW1 = false);
 // A set of whole keys (all four components) with an open-addressing index.
 class TKeySet {
   public:
-    explicit TKeySet(std::span<const TStatDraw> selected);
-    bool Has(uint64_t packed) const {
+    explicit TKeySet(std::span<const uint64_t> keys);
+    bool HasKey(uint64_t packed) const {
         const size_t mask = slots_.size() - 1;
         for (size_t s = Slot(packed);; s = (s + 1) & mask) {
             if (!used_[s]) return false;

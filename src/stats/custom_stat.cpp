@@ -13,13 +13,13 @@ namespace {
 // Applies FilterTest to each combination: the family has no faster form.
 class TTestFilter : public TCombFilter {
   public:
-    TTestFilter(const TCustomStat& stat, std::span<const TStatDraw> selected, int refIndex,
-                bool sorted, bool exclude)
+    TTestFilter(const TCustomStat& stat, std::span<const TStatDraw> selected,
+                const TStatContext& ctx)
         : stat_(stat),
           selected_(selected),
-          refIndex_(refIndex),
-          sorted_(sorted),
-          exclude_(exclude) {}
+          refIndex_(ctx.RefIndex),
+          sorted_(ctx.Sorted),
+          exclude_(ctx.Exclude) {}
 
     void Apply(std::span<const TComb> source, TCombsArray& dest) const override {
         for (const TComb& c : source)
@@ -66,7 +66,7 @@ int32_t TCustomStat::ParseValue(std::string_view text) const {
 
 void TCustomStat::ListPossibleValues(int refIndex, TStatDrawArray& values) {
     work_ = TStatDraw{};
-    DoListPossibleValues(refIndex, values);
+    DoListPossibleValues(Context(-1, refIndex, false, false, nullptr), values);
 }
 
 void TCustomStat::LoadDraws(int index, int refIndex, bool sorted) {
@@ -77,7 +77,7 @@ void TCustomStat::LoadDraws(int index, int refIndex, bool sorted) {
 void TCustomStat::AddCombValues(const TComb& comb, TStatDrawArray& values) {
     work_ = TStatDraw{};
     work_.Count = 1;
-    DoAddCombValues(comb, values);
+    DoAddCombValues(comb, Context(-1, -1, false, false, nullptr), values);
 }
 
 void TCustomStat::AddDrawValues(int index, int refIndex, bool sorted, TStatDrawArray& values,
@@ -90,7 +90,12 @@ void TCustomStat::AddDrawValues(int index, int refIndex, bool sorted, TStatDrawA
     work_.PrevDraw = current_.Number;
     work_.Depth = refIndex - index + 1;
     work_.Count = 1;
-    DoAddDrawValues(index, refIndex, sorted, values, state);
+    DoAddDrawValues(Context(index, refIndex, sorted, false, &current_), values, state);
+}
+
+bool TCustomStat::FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int refIndex,
+                             bool sorted, bool exclude) const {
+    return DoFilterTest(comb, selected, Context(-1, refIndex, sorted, exclude, nullptr));
 }
 
 int TCustomStat::FindNextOccurrence(const TStatDraw& record, int fromIndex, bool sorted,
@@ -113,15 +118,32 @@ std::unique_ptr<TScanState> TCustomStat::NewScanState() const {
 std::unique_ptr<TCombFilter> TCustomStat::PrepareFilter(std::span<const TStatDraw> selected,
                                                         int refIndex, bool sorted,
                                                         bool exclude) const {
-    return std::make_unique<TTestFilter>(*this, selected, refIndex, sorted, exclude);
+    return DoPrepareFilter(selected, Context(-1, refIndex, sorted, exclude, nullptr));
+}
+
+std::unique_ptr<TCombFilter> TCustomStat::DoPrepareFilter(std::span<const TStatDraw> selected,
+                                                          const TStatContext& ctx) const {
+    return std::make_unique<TTestFilter>(*this, selected, ctx);
 }
 
 std::string TCustomGraphStat::ValueLabel(const TStatDraw& record) const {
     return K1Text(record);
 }
 
-int32_t TCustomGraphStat::GraphValue(int index, int refIndex, bool sorted) {
-    return CombGraphValue(DrawAt(FDraws, index, sorted).Numbers, index, refIndex, sorted);
+int32_t TCustomGraphStat::CombGraphValue(const TComb& numbers, int index, int refIndex,
+                                         bool sorted) const {
+    return DoGraphValue(numbers, Context(index, refIndex, sorted, false, nullptr));
+}
+
+int32_t TCustomGraphStat::GraphValue(int index, int refIndex, bool sorted) const {
+    const TDraw draw = DrawAt(FDraws, index, sorted);
+    return DoGraphValue(draw.Numbers, Context(index, refIndex, sorted, false, &draw));
+}
+
+int32_t TCustomGraphStat::DoGraphValue(const TComb& numbers, const TStatContext& ctx) const {
+    std::vector<uint64_t> keys;
+    CollectValues(numbers, ctx, keys);
+    return keys.empty() ? 0 : TStatKey::FromPacked(keys.front()).K[0];
 }
 
 std::string TCustomValuesStat::ValueLabel(const TStatDraw& record) const {
@@ -172,7 +194,7 @@ int32_t TCustomMaskStat::LabelToValue(std::string_view text) const {
     return mask;
 }
 
-void TCustomMaskStat::DoListPossibleValues(int /*refIndex*/, TStatDrawArray& values) {
+void TCustomMaskStat::DoListPossibleValues(const TStatContext&, TStatDrawArray& values) {
     for (int mask = 0; mask < 256; ++mask) AddW1(values, mask, false);
 }
 

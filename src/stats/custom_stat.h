@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/draw.h"
 #include "core/game.h"
@@ -33,6 +34,16 @@ class TCombFilter {
     virtual void Apply(std::span<const TComb> source, TCombsArray& dest) const = 0;
 };
 
+// Where one operation of a method stands: what a method may read besides the numbers.
+struct TStatContext {
+    int Index = -1;     // the draw the values come from; -1 for a combination
+    int RefIndex = -1;  // the reference draw
+    bool Sorted = false;
+    bool Exclude = false;              // the filter removes (the period methods read the mode)
+    const TDraw* Draw = nullptr;       // the loaded draw at Index; null for a combination
+    const TDraw* Reference = nullptr;  // the loaded reference draw (flag D); zeros otherwise
+};
+
 // Base of every statistic method. Class-level operations live in the class's descriptor
 // (StatClass()); an instance lives for one computation.
 class TCustomStat {
@@ -42,6 +53,8 @@ class TCustomStat {
     static constexpr bool kIsListed = true;
     static constexpr bool kIsGraph = false;
     static constexpr bool kCanParse = true;
+    // The components of a key that a value fills and a filter compares: the whole key here.
+    static constexpr uint64_t kKeyMask = ~uint64_t{0};
 
     TCustomStat(const TStatList& list, int index);
     virtual ~TCustomStat() = default;
@@ -70,31 +83,49 @@ class TCustomStat {
     int FindNextOccurrence(const TStatDraw& record, int fromIndex, bool sorted, int refIndex);
     // True when the combination has one of the selected values. The reference draw must have
     // been loaded (LoadDraws(-1, refIndex, sorted)) when the class has flag D.
-    virtual bool FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int refIndex,
-                            bool sorted, bool exclude) const = 0;
+    bool FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int refIndex,
+                    bool sorted, bool exclude) const;
 
     virtual std::unique_ptr<TScanState> NewScanState() const;
     // A filter equal to FilterTest on every combination, with the selection turned into lookup
-    // tables where the family allows it. The default calls FilterTest.
-    virtual std::unique_ptr<TCombFilter> PrepareFilter(std::span<const TStatDraw> selected,
-                                                       int refIndex, bool sorted,
-                                                       bool exclude) const;
+    // tables where the family allows it.
+    std::unique_ptr<TCombFilter> PrepareFilter(std::span<const TStatDraw> selected, int refIndex,
+                                               bool sorted, bool exclude) const;
 
     const TDrawsArray& Draws() const { return FDraws; }
     const TDraw& CurrentDraw() const { return current_; }
     const TDraw& ReferenceDraw() const { return reference_; }
 
   protected:
-    // Family hooks behind the operations above; the work record is prepared before each.
-    virtual void DoListPossibleValues(int /*refIndex*/, TStatDrawArray& /*values*/) {}
-    virtual void DoAddCombValues(const TComb& /*comb*/, TStatDrawArray& /*values*/) {}
-    virtual void DoAddDrawValues(int index, int refIndex, bool sorted, TStatDrawArray& values,
+    // Family hooks behind the operations above; the work record is prepared before each. A
+    // family of values computed from the numbers alone gets all of them from TSetValuesStat.
+    virtual void DoListPossibleValues(const TStatContext& /*ctx*/, TStatDrawArray& /*values*/) {}
+    virtual void DoAddCombValues(const TComb& /*comb*/, const TStatContext& /*ctx*/,
+                                 TStatDrawArray& /*values*/) {}
+    virtual void DoAddDrawValues(const TStatContext& ctx, TStatDrawArray& values,
                                  TScanState& state) = 0;
+    virtual bool DoFilterTest(const TComb& comb, std::span<const TStatDraw> selected,
+                              const TStatContext& ctx) const = 0;
+    // The default applies DoFilterTest to each combination.
+    virtual std::unique_ptr<TCombFilter> DoPrepareFilter(std::span<const TStatDraw> selected,
+                                                         const TStatContext& ctx) const;
+    // The packed keys of the values of a set of numbers, in order; the graph reads the first.
+    virtual void CollectValues(const TComb& /*numbers*/, const TStatContext& /*ctx*/,
+                               std::vector<uint64_t>& /*keys*/) const {}
+
+    // A context over the loaded draws; draw null for a combination.
+    TStatContext Context(int index, int refIndex, bool sorted, bool exclude,
+                         const TDraw* draw) const {
+        return {index, refIndex, sorted, exclude, draw, &reference_};
+    }
 
     // Adds the work record with this key.
     void AddKey(TStatDrawArray& values, const TStatKey& key, bool trackPeriods) {
         work_.Key = key;
         AddValue(values, work_, trackPeriods);
+    }
+    void AddPacked(TStatDrawArray& values, uint64_t packed, bool trackPeriods) {
+        AddKey(values, TStatKey::FromPacked(packed), trackPeriods);
     }
     void AddK1(TStatDrawArray& values, int k1, bool trackPeriods) {
         TStatKey key;
@@ -119,21 +150,29 @@ class TCustomStat {
 class TCustomGraphStat : public TCustomStat {
   public:
     static constexpr bool kIsGraph = true;
+    static constexpr uint64_t kKeyMask = 0xFFFF;  // K1
     using TCustomStat::TCustomStat;
 
     std::string ValueLabel(const TStatDraw& record) const override;
-    virtual int32_t CombGraphValue(const TComb& numbers, int index, int refIndex, bool sorted) = 0;
-    virtual int32_t GraphValue(int index, int refIndex, bool sorted);
+    // The graph's value of a combination, or of draw index (zeros outside the archive).
+    int32_t CombGraphValue(const TComb& numbers, int index, int refIndex, bool sorted) const;
+    int32_t GraphValue(int index, int refIndex, bool sorted) const;
+
+  protected:
+    // The default is K1 of the first value of the numbers.
+    virtual int32_t DoGraphValue(const TComb& numbers, const TStatContext& ctx) const;
 };
 
 class TCustomValuesStat : public TCustomStat {
   public:
+    static constexpr uint64_t kKeyMask = 0xFFFF;  // K1
     using TCustomStat::TCustomStat;
     std::string ValueLabel(const TStatDraw& record) const override;
 };
 
 class TCustomNumbersStat : public TCustomStat {
   public:
+    static constexpr uint64_t kKeyMask = 0xFFFF;  // K1
     using TCustomStat::TCustomStat;
     std::string ValueLabel(const TStatDraw& record) const override;
 };
@@ -149,6 +188,7 @@ class TCustomRatioStat : public TCustomGraphStat {
 // An 8-bit kind mask in W1, position 1 the most significant bit.
 class TCustomMaskStat : public TCustomStat {
   public:
+    static constexpr uint64_t kKeyMask = 0xFFFFFFFF;  // W1
     using TCustomStat::TCustomStat;
     virtual std::string ZeroLetter() const = 0;
     virtual std::string OneLetter() const = 0;
@@ -156,7 +196,7 @@ class TCustomMaskStat : public TCustomStat {
     int32_t LabelToValue(std::string_view text) const override;
 
   protected:
-    void DoListPossibleValues(int refIndex, TStatDrawArray& values) override;
+    void DoListPossibleValues(const TStatContext& ctx, TStatDrawArray& values) override;
 };
 
 // A key's K1 as decimal text, without going through Format (labels are made for every row).

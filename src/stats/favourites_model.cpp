@@ -13,10 +13,10 @@ TFavouritesModel::TFavouritesModel(TStatList& list)
     for (int group = 0; group < kGroupCount; ++group) {
         TFavouriteGroup g;
         g.Group = group;
-        g.Title = GroupTitle(group);
+        g.Title = GroupTitle(static_cast<TStatGroup>(group));
         for (int i = 0; i < list.MethodCount(); ++i) {
             const TStatMethod& m = list.MethodAt(i);
-            if (m.Class->MethodGroup() != group || !m.Class->IsAvailable()) continue;
+            if (GroupIndex(m.Class->MethodGroup()) != group || !m.Class->IsAvailable()) continue;
             g.Nodes.push_back(
                 {i, m.CustomName.empty() ? DefaultTitle(i) : m.CustomName, m.Favourite});
         }
@@ -46,7 +46,7 @@ TFavouriteNode* TFavouritesModel::FindNode(int entry) {
 }
 
 int TFavouritesModel::GroupOf(int entry) const {
-    return list_.MethodAt(entry).Class->MethodGroup();
+    return GroupIndex(list_.MethodAt(entry).Class->MethodGroup());
 }
 
 std::string TFavouritesModel::DefaultTitle(int entry) const {

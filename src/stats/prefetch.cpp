@@ -151,7 +151,7 @@ int BuildPrefetchFiles(const TStatList& list, const std::string& folder,
     for (int i : entries) {
         const TStatClass& cls = *list.MethodAt(i).Class;
         const std::string path = PrefetchFileName(folder, list, i);
-        const int group = cls.MethodGroup();
+        const int group = GroupIndex(cls.MethodGroup());
         const bool rebuild = group >= 0 && group < static_cast<int>(selection.rebuild.size()) &&
                              selection.rebuild[group];
         if (cls.HasNorm() &&

@@ -27,8 +27,8 @@ constexpr TGroupInfo kGroups[kGroupCount] = {
     {"shr", "Методы шинковки"},
 };
 
-bool ValidGroup(int group) {
-    return group >= 0 && group < kGroupCount;
+bool ValidGroup(TStatGroup group) {
+    return GroupIndex(group) < kGroupCount;
 }
 
 }  // namespace
@@ -41,17 +41,17 @@ std::string FlagLetters(TStatFlags flags) {
     return out;
 }
 
-const char* GroupCode(int group) {
-    return ValidGroup(group) ? kGroups[group].code : "";
+const char* GroupCode(TStatGroup group) {
+    return ValidGroup(group) ? kGroups[GroupIndex(group)].code : "";
 }
 
-const char* GroupName(int group) {
-    return ValidGroup(group) ? kGroups[group].name : "";
+const char* GroupName(TStatGroup group) {
+    return ValidGroup(group) ? kGroups[GroupIndex(group)].name : "";
 }
 
-std::string GroupTitle(int group) {
+std::string GroupTitle(TStatGroup group) {
     if (!ValidGroup(group)) return "#ERROR#";
-    return Format("{ %1:s } %0:s", {kGroups[group].name, kGroups[group].code});
+    return Format("{ %1:s } %0:s", {GroupName(group), GroupCode(group)});
 }
 
 std::string TStatClass::CodeOf(int index) const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "core/config_data.h"
@@ -22,12 +23,30 @@ inline constexpr TStatFlags kFlagG = 16;  // can be graphed
 
 std::string FlagLetters(TStatFlags flags);
 
-// Groups 0..12: a three-letter code and a name.
+// The method groups in their fixed order; each has a three-letter code and a name.
+enum class TStatGroup : uint8_t {
+    Numbers,      // num
+    Sums,         // sum
+    Differences,  // dif
+    Channels,     // grp
+    Matrix,       // mtx
+    Segments,     // sgm
+    Sequences,    // seq
+    Repeats,      // rep
+    Series,       // ser
+    Periods,      // per
+    Moves,        // mov
+    Varsel,       // vrs
+    Shredding,    // shr
+};
 inline constexpr int kGroupCount = 13;
-const char* GroupCode(int group);
-const char* GroupName(int group);
-// "{ num } Числа тиража"; "#ERROR#" for a group outside 0..12.
-std::string GroupTitle(int group);
+constexpr int GroupIndex(TStatGroup group) {
+    return static_cast<int>(group);
+}
+const char* GroupCode(TStatGroup group);
+const char* GroupName(TStatGroup group);
+// "{ num } Числа тиража"; "#ERROR#" for a value outside the groups.
+std::string GroupTitle(TStatGroup group);
 
 struct TIndexRange {
     int32_t Low = 0;
@@ -42,7 +61,7 @@ struct TStatClass {
     std::string code;       // code template: "NUMS", "POS%d"
     std::string name;       // name template, may hold %d or %0:d
     std::string helpCode;   // the help page's code; empty = the code template
-    int group = 0;
+    TStatGroup group = TStatGroup::Numbers;
     TStatFlags flags = 0;  // without G
     bool available = true;
     bool listed = true;
@@ -56,7 +75,7 @@ struct TStatClass {
     const std::string& MethodCode() const { return code; }
     const std::string& MethodName() const { return name; }
     std::string HelpCode() const { return helpCode.empty() ? code : helpCode; }
-    int MethodGroup() const { return group; }
+    TStatGroup MethodGroup() const { return group; }
     TStatFlags MethodFlags() const { return flags; }
     TStatFlags AllFlags() const { return flags | (graph ? kFlagG : 0); }
     bool IsAvailable() const { return available; }
@@ -74,23 +93,40 @@ struct TStatClass {
     std::string HelpTopic(int /*index*/) const { return {}; }
 };
 
-// What a class states about itself; the rest comes from its bases.
+// What a class states about itself (its static Describe()); the rest comes from its type and
+// its bases.
 struct TStatClassInfo {
-    const char* className;
     std::string code;
     std::string name;
-    int group;
+    TStatGroup group;
     TStatFlags flags;
     std::string helpCode = {};
     TIndexRange (*indexRange)(const TConfigSettings&) = nullptr;
 };
 
+// The unqualified name of a type, template arguments run in: "TstCombValMix2".
+template <typename T>
+std::string TypeClassName() {
+    // "... [with T = zentrix::TstCombValMix<2>; ...]" or "... [T = ...]"
+    std::string_view f = __PRETTY_FUNCTION__;
+    f.remove_prefix(f.find("T = ") + 4);
+    f = f.substr(0, f.find_first_of(";]"));
+    const size_t open = f.find('<');
+    const size_t scope = f.substr(0, open).rfind("::");
+    if (scope != std::string_view::npos) f.remove_prefix(scope + 2);
+    std::string name;
+    for (char ch : f)
+        if (ch != '<' && ch != '>' && ch != ' ') name += ch;
+    return name;
+}
+
 // T's bases declare kIsGraph, kCanParse, kIsListed, kIsAvailable as static members; the most
 // derived declaration wins, as a class method override would.
 template <typename T>
-TStatClass MakeStatClass(TStatClassInfo info) {
+TStatClass MakeStatClass() {
+    TStatClassInfo info = T::Describe();
     TStatClass c;
-    c.className = info.className;
+    c.className = TypeClassName<T>();
     c.code = std::move(info.code);
     c.name = std::move(info.name);
     c.helpCode = std::move(info.helpCode);

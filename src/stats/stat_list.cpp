@@ -16,7 +16,7 @@ constexpr const char* kFavouritesKey = "Favorites";
 constexpr const char* kOrderedKey = "Ordered";
 constexpr const char* kShowGroupNameKey = "ShowGroupName";
 constexpr const char* kShowMethodFlagsKey = "ShowMethodFlags";
-constexpr int kFormulaGroup = 12;
+constexpr TStatGroup kFormulaGroup = TStatGroup::Shredding;
 
 std::vector<std::string> NamesIn(const TIniFile& ini, const std::vector<TStatMethod>& entries) {
     std::vector<std::string> names;

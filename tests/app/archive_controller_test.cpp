@@ -6,6 +6,7 @@
 
 #include "app/session.h"
 #include "core/archive_file.h"
+#include "support/counting_view.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "util/files.h"
@@ -14,10 +15,7 @@
 namespace zentrix {
 namespace {
 
-struct TCountingView : TView {
-    std::vector<bool> calls;
-    void Recompute(bool force) override { calls.push_back(force); }
-};
+using test::TCountingView;
 
 // Draws first..last; draw n holds the numbers n % 13 + 1 .. n % 13 + 8 in descending order.
 TDrawsArray MakeDraws(int first, int last) {
@@ -286,11 +284,12 @@ TEST_F(ArchiveTest, InformationPropertiesJoinTheStatisticRows) {
     EXPECT_EQ(
         archive.InfoProperties(2),
         (std::vector<TInfoProperty>{{"Номер тиража:", "1"}, {"Дата тиража:", "07.03.2024 19:30"}}));
-    archive.SetInfoStatRows([](const TComb& numbers, int position, bool sorted, bool isDraw) {
-        return std::vector<TInfoProperty>{{"Сумма", std::to_string(numbers[0]) + "@" +
-                                                        std::to_string(position) +
-                                                        (sorted ? "s" : "") + (isDraw ? "" : "c")}};
-    });
+    TSubscription rows = session.Core().Events().infoRows.Subscribe(
+        [](const TInfoRowsQuery& q, std::vector<TInfoProperty>& out) {
+            out.push_back({"Сумма", std::to_string(q.numbers[0]) + "@" +
+                                        std::to_string(q.position) + (q.sorted ? "s" : "") +
+                                        (q.isDraw ? "" : "c")});
+        });
     EXPECT_EQ(archive.InfoProperties(0).back(), (TInfoProperty{"Сумма", "11@2"}));
     EXPECT_EQ(archive.InfoProperties(0).size(), 2u);  // no date: left out
 }

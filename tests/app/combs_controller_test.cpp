@@ -11,6 +11,7 @@
 #include "core/enumerate.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
+#include "util/errors.h"
 #include "util/files.h"
 #include "util/ini.h"
 
@@ -231,6 +232,38 @@ TEST_F(CombsTest, DeleteSelectedLogsTheCount) {
     EXPECT_EQ(combs.Count(), 9);
 }
 
+TEST_F(CombsTest, NarrowingOwnsUndoLogAndRefresh) {
+    combs.GenerateCombs(true, 2, "1;2;3;4;5;6;7;8;9");
+    int changed = 0;
+    TSubscription changes =
+        session.Core().Events().workingListChanged.Subscribe([&] { ++changed; });
+    ui.Clear();
+    combs.Narrow({"Отбор...", false, "Первый номер", "1"},
+                 [](const TCombsArray& source, TCombsArray& kept) {
+                     for (const TComb& c : source)
+                         if (c[0] == 1) kept.push_back(c);
+                 });
+    EXPECT_EQ(combs.Count(), 8);
+    EXPECT_EQ(combs.FilterLog().back(),
+              (TFilterLogLine{"Первый номер", "1", 8, TFilterMark::Inclusion}));
+    EXPECT_EQ(ui.StatusTexts(), (std::vector<std::string>{"Создание файла отката...", "Отбор..."}));
+    EXPECT_EQ(ui.panels[3], "Комбинаций: 8");
+    EXPECT_EQ(changed, 1);
+
+    // A narrowing that fails leaves the list, its log and its undo step as they were.
+    EXPECT_THROW(combs.Narrow({"Отбор...", true, "x", "x"},
+                              [](const TCombsArray&, TCombsArray& kept) {
+                                  kept.push_back({});
+                                  throw EZentrix("stop");
+                              }),
+                 EZentrix);
+    EXPECT_EQ(combs.Count(), 8);
+    EXPECT_EQ(combs.FilterLog().size(), 1u);
+    combs.CombsUndo();
+    EXPECT_EQ(combs.Count(), 9);
+    EXPECT_TRUE(combs.FilterLog().empty());
+}
+
 TEST_F(CombsTest, OpenAndSaveFiles) {
     combs.GenerateCombs(true, 2, "1;2;3;4;5;6;7;8;9");
     const std::string name = dir.File("nine.lcv");
@@ -311,11 +344,12 @@ TEST_F(CombsTest, ArchiveSearchAndInformation) {
     EXPECT_EQ(ui.messages.back().text, "Выделенная комбинация не найдена в архиве тиражей!");
 
     archive.SetDrawsOffset(2);
-    archive.SetInfoStatRows([](const TComb& n, int position, bool, bool isDraw) {
-        EXPECT_FALSE(isDraw);
-        return std::vector<TInfoProperty>{{"Первое", std::to_string(n[0])},
-                                          {"Позиция", std::to_string(position)}};
-    });
+    TSubscription rows = session.Core().Events().infoRows.Subscribe(
+        [](const TInfoRowsQuery& q, std::vector<TInfoProperty>& out) {
+            EXPECT_FALSE(q.isDraw);
+            out.push_back({"Первое", std::to_string(q.numbers[0])});
+            out.push_back({"Позиция", std::to_string(q.position)});
+        });
     EXPECT_EQ(combs.InfoProperties(0),
               (std::vector<TInfoProperty>{{"Первое", "1"}, {"Позиция", "2"}}));
     EXPECT_FALSE(combs.CanCombsInfo(-1));

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/session.h"
+#include "support/counting_view.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "util/files.h"
@@ -13,23 +13,22 @@
 namespace zentrix {
 namespace {
 
-struct TCountingView : TView {
-    std::vector<bool> calls;
-    void Recompute(bool force) override { calls.push_back(force); }
-};
+using test::TCountingView;
 
 struct ConfigTest : ::testing::Test {
     test::TTempDir dir;
     test::TFakeUi ui;
     test::TFormatGuard guard{','};
-    TMainSession session{dir.Path(), ui};
-    TConfigController& config = session.Config();
+    // The controller alone: what reacts to its changes subscribes to the session's events.
+    TSessionCore core{dir.Path(), ui};
+    TConfigSettings settings;
+    TConfigController config{core, settings};
     std::string path = dir.File("Zentrix_8x20.ini");
 };
 
 TEST_F(ConfigTest, LoadsUnderItsStatusAndKeepsDefaultsForMissingKeys) {
     WriteTextLines(path, {"[GLOBAL]", "MatrixCols=5", "CombsGenerateMode=3"});
-    session.LoadConfig();
+    config.LoadConfig();
     EXPECT_EQ(ui.StatusTexts(), (std::vector<std::string>{"Загрузка файла конфигурации..."}));
     EXPECT_EQ(ui.status, "");
     EXPECT_EQ(config.Data().MatrixCols, 5);
@@ -40,7 +39,7 @@ TEST_F(ConfigTest, LoadsUnderItsStatusAndKeepsDefaultsForMissingKeys) {
 
 TEST_F(ConfigTest, UnreadableFileReportsAndLeavesTheDefaults) {
     std::filesystem::create_directory(path);
-    session.LoadConfig();
+    config.LoadConfig();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].title, "Ошибка");
     EXPECT_EQ(ui.messages[0].text.rfind("Ошибка чтения файла конфигурации!\n\n", 0), 0u);
@@ -60,11 +59,12 @@ TEST_F(ConfigTest, UnreadableFileReportsAndLeavesTheDefaults) {
 TEST_F(ConfigTest, ParamsOkSavesRebuildsAndRecomputes) {
     WriteTextLines(path, {"[PROXY]", "ProxyServer=proxy.example", "[STAKES]", "Profits=1",
                           "Profit_0_Overlap=5", "Profit_0_Profit=100"});
-    session.LoadConfig();
+    config.LoadConfig();
     TCountingView view;
-    session.Core().RegisterView(&view);
+    core.RegisterView(&view);
     std::vector<TConfigChange> changes;
-    config.SetRebuildHook([&](const TConfigChange& c) { changes.push_back(c); });
+    TSubscription subscription = core.Events().settingsChanged.Subscribe(
+        [&](const TConfigChange& c) { changes.push_back(c); });
     ui.Clear();
 
     ASSERT_TRUE(config.CanParams());
@@ -93,15 +93,16 @@ TEST_F(ConfigTest, ParamsOkSavesRebuildsAndRecomputes) {
     EXPECT_EQ(ini.ReadString("PROXY", "ProxyServer", ""), "proxy.example");
     EXPECT_FALSE(ini.SectionExists("SHREDDING"));
 
-    // Nothing changed: the hook still runs (the method list), with no group to rebuild.
+    // Nothing changed: the event is still raised (the method list), with no group to rebuild.
     config.ApplyParams(config.Data());
     EXPECT_FALSE(changes[1].matrixCols || changes[1].channelSize || changes[1].segments);
 }
 
 TEST_F(ConfigTest, GeneratorDefaultsAndShreddingSaveTheirOwnKeys) {
-    session.LoadConfig();
+    config.LoadConfig();
     std::vector<TConfigChange> changes;
-    config.SetRebuildHook([&](const TConfigChange& c) { changes.push_back(c); });
+    TSubscription subscription = core.Events().settingsChanged.Subscribe(
+        [&](const TConfigChange& c) { changes.push_back(c); });
     EXPECT_TRUE(config.SaveGenerateDefaults(1, "3;5"));
     TIniFile ini(path);
     EXPECT_EQ(ini.ReadString("GLOBAL", "CombsGenerateMode", ""), "1");

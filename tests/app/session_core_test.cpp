@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/counting_view.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "util/errors.h"
@@ -10,10 +11,7 @@
 namespace zentrix {
 namespace {
 
-struct TCountingView : TView {
-    std::vector<bool> calls;
-    void Recompute(bool force) override { calls.push_back(force); }
-};
+using test::TCountingView;
 
 TEST(SessionCore, BusyNestsAndStatusClearsAfterFailure) {
     test::TTempDir dir;

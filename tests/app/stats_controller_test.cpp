@@ -86,6 +86,16 @@ TEST_F(StatsTest, RemovingSelectedValuesFiltersAndLogsAndUndoes) {
     EXPECT_EQ(combs.FilterLog().size(), 1u);
 }
 
+TEST_F(StatsTest, AFilterWhoseCallerSavedNoUndoStillUndoes) {
+    stats.CalcStatTable(true);
+    ASSERT_FALSE(combs.CanUndo());
+    stats.FilterCombs(nullptr, true, {Row("5")});
+    EXPECT_EQ(combs.Count(), 75582);
+    ASSERT_TRUE(combs.CanCombsUndo());
+    combs.CombsUndo();
+    EXPECT_EQ(combs.Count(), kCombCount);
+}
+
 TEST_F(StatsTest, NothingToFilterChangesNothing) {
     stats.CalcStatTable(true);
     combs.Working().clear();

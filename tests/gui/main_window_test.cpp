@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -16,8 +15,6 @@
 #include <filesystem>
 
 #include "app/session.h"
-#include "core/archive_file.h"
-#include "core/demo_archive.h"
 #include "gui/action_list.h"
 #include "gui/combs_page.h"
 #include "gui/draw_dialog.h"
@@ -25,6 +22,7 @@
 #include "gui/favourites_dialog.h"
 #include "gui/generate_dialog.h"
 #include "gui/gui_test_main.h"
+#include "gui/gui_window.h"
 #include "gui/list_view.h"
 #include "gui/main_window.h"
 #include "gui/modal_hooks.h"
@@ -39,14 +37,8 @@ namespace zentrix::gui {
 
 namespace {
 
-// Opens the real main window on a folder and waits for its start to finish.
-std::unique_ptr<TFormMain> OpenWindow(const std::string& folder) {
-    auto window = std::make_unique<TFormMain>(TStartupSwitches{}, folder);
-    QSignalSpy ready(window.get(), &TFormMain::initializationFinished);
-    window->show();
-    if (!window->Initialized()) ready.wait(20000);
-    return window;
-}
+using test::OpenWindow;
+using test::WriteArchive;
 
 // Every entry of the folder with its size and time of change.
 std::string FolderState(const std::string& folder) {
@@ -59,10 +51,6 @@ std::string FolderState(const std::string& folder) {
                  "\n";
     }
     return state;
-}
-
-void WriteArchive(const std::string& folder, int draws) {
-    WriteDrawsFile(ProgramFile(folder, ".ldr"), MakeDemoDraws(draws, 1, 45292));
 }
 
 }  // namespace

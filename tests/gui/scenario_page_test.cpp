@@ -2,19 +2,17 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
 #include "app/session.h"
-#include "core/archive_file.h"
-#include "core/demo_archive.h"
 #include "gui/action_list.h"
 #include "gui/combs_page.h"
 #include "gui/filter_item_dialog.h"
 #include "gui/gui_test_main.h"
+#include "gui/gui_window.h"
 #include "gui/list_view.h"
 #include "gui/main_window.h"
 #include "gui/modal_hooks.h"
@@ -38,12 +36,8 @@ const std::vector<std::string> kLines = {
 };
 
 std::unique_ptr<TFormMain> OpenWindow(const std::string& folder) {
-    WriteDrawsFile(ProgramFile(folder, ".ldr"), MakeDemoDraws(300, 1, 45292));
-    auto window = std::make_unique<TFormMain>(TStartupSwitches{}, folder);
-    QSignalSpy ready(window.get(), &TFormMain::initializationFinished);
-    window->show();
-    if (!window->Initialized()) ready.wait(20000);
-    return window;
+    test::WriteArchive(folder, 300);
+    return test::OpenWindow(folder);
 }
 
 QString Cell(TScenarioPage* page, int row, int column) {

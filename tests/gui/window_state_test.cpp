@@ -8,15 +8,12 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QStatusTipEvent>
 #include <QTest>
 #include <QXYSeries>
 
 #include "app/session.h"
-#include "core/archive_file.h"
-#include "core/demo_archive.h"
 #include "core/draw_dialog.h"
 #include "gui/action_list.h"
 #include "gui/combs_page.h"
@@ -24,6 +21,7 @@
 #include "gui/draws_page.h"
 #include "gui/frozen_column.h"
 #include "gui/gui_test_main.h"
+#include "gui/gui_window.h"
 #include "gui/kept_splitter.h"
 #include "gui/list_view.h"
 #include "gui/main_window.h"
@@ -42,11 +40,7 @@ namespace zentrix::gui {
 namespace {
 
 std::unique_ptr<TFormMain> Open(const std::string& folder) {
-    auto window = std::make_unique<TFormMain>(TStartupSwitches{}, folder);
-    QSignalSpy ready(window.get(), &TFormMain::initializationFinished);
-    window->show();
-    if (!window->Initialized()) ready.wait(60000);
-    return window;
+    return test::OpenWindow(folder);
 }
 
 // Closes the window as the user does; its settings are written.
@@ -55,9 +49,7 @@ void Close(std::unique_ptr<TFormMain>& window) {
     window.reset();
 }
 
-void WriteArchive(const std::string& folder, int draws) {
-    WriteDrawsFile(ProgramFile(folder, ".ldr"), MakeDemoDraws(draws, 1, 45292));
-}
+using test::WriteArchive;
 
 int StoredInt(const std::string& folder, const char* key) {
     return TIniFile(ProgramFile(folder, ".frm")).ReadInteger("TFormMain", key, -12345);

@@ -7,6 +7,7 @@
 
 #include "core/demo_archive.h"
 #include "core/enumerate.h"
+#include "stats/set_values_stat.h"
 #include "stats/stat_table.h"
 #include "stats/stats_env.h"
 
@@ -127,25 +128,23 @@ INSTANTIATE_TEST_SUITE_P(Registry, FilteringEveryMethod, testing::ValuesIn(Regis
 
 // A method of the kind the later families bring: flag D, no prepared filter of its own. It keeps
 // the combinations holding the first number of the reference draw, or lacking it when removing.
-class TstRefFirst final : public TCustomNumbersStat {
+class TstRefFirst final : public TDescribedStat<TstRefFirst, TCustomNumbersStat> {
   public:
-    using TCustomNumbersStat::TCustomNumbersStat;
-    static const TStatClass& Class() {
-        static const TStatClass c = MakeStatClass<TstRefFirst>(
-            {"TstRefFirst", "REF1", "Первое число последнего тиража", 7, kFlagD});
-        return c;
-    }
-    const TStatClass& StatClass() const override { return Class(); }
-    bool FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int, bool,
-                    bool exclude) const override {
-        const int first = ReferenceDraw().Numbers[0];
-        // The mode matters to this test, as it does to the period methods.
-        return (exclude ? !InComb(first, comb) : InComb(first, comb)) && MatchK(selected, 1, first);
+    using TDescribedStat::TDescribedStat;
+    static TStatClassInfo Describe() {
+        return {"REF1", "Первое число последнего тиража", TStatGroup::Repeats, kFlagD};
     }
 
   protected:
-    void DoAddDrawValues(int, int, bool, TStatDrawArray& values, TScanState&) override {
-        AddK1(values, reference_.Numbers[0], true);
+    bool DoFilterTest(const TComb& comb, std::span<const TStatDraw> selected,
+                      const TStatContext& ctx) const override {
+        const int first = ctx.Reference->Numbers[0];
+        // The mode matters to this test, as it does to the period methods.
+        return (ctx.Exclude ? !InComb(first, comb) : InComb(first, comb)) &&
+               MatchK(selected, 1, first);
+    }
+    void DoAddDrawValues(const TStatContext& ctx, TStatDrawArray& values, TScanState&) override {
+        AddK1(values, ctx.Reference->Numbers[0], true);
     }
 };
 

@@ -81,7 +81,7 @@ TEST(StatList, ClassDescriptors) {
         EXPECT_EQ(m.Class->HelpCode(), c.help);
         EXPECT_EQ(FlagLetters(m.Class->AllFlags()), c.letters) << c.code;
         EXPECT_EQ(m.Class->CanParse(), c.canParse) << c.code;
-        EXPECT_EQ(m.Class->MethodGroup(), 0);
+        EXPECT_EQ(m.Class->MethodGroup(), TStatGroup::Numbers);
         EXPECT_TRUE(m.Class->HelpTopic(m.Index).empty());
         EXPECT_EQ(env.list.CreateStat(env.Entry(c.code))->Name(), c.name);
     }
@@ -93,10 +93,10 @@ TEST(StatList, ClassDescriptors) {
 }
 
 TEST(StatList, GroupTitlesAndFlagLetters) {
-    EXPECT_EQ(GroupTitle(0), "{ num } Числа тиража");
-    EXPECT_EQ(GroupTitle(12), "{ shr } Методы шинковки");
-    EXPECT_EQ(GroupTitle(13), "#ERROR#");
-    EXPECT_EQ(GroupTitle(-1), "#ERROR#");
+    EXPECT_EQ(GroupTitle(TStatGroup::Numbers), "{ num } Числа тиража");
+    EXPECT_EQ(GroupTitle(TStatGroup::Shredding), "{ shr } Методы шинковки");
+    EXPECT_EQ(GroupTitle(static_cast<TStatGroup>(13)), "#ERROR#");
+    EXPECT_EQ(GroupTitle(static_cast<TStatGroup>(-1)), "#ERROR#");
     EXPECT_EQ(FlagLetters(kFlagS | kFlagN | kFlagD | kFlagP | kFlagG), "SNDPG");
     EXPECT_EQ(FlagLetters(kFlagG | kFlagS), "SG");
     EXPECT_EQ(FlagLetters(0), "");
@@ -125,7 +125,7 @@ TEST(StatList, FormulaNamesOfTheShreddingGroup) {
     TStatClass shredding;
     shredding.code = "SHR%d";
     shredding.name = "Метод шинковки %0:d: %%s";
-    shredding.group = 12;
+    shredding.group = TStatGroup::Shredding;
     TStatMethod entry{&shredding, 1, true, "", "(n1+n2+n3+n4)/(n5+n6+n7+n8)"};
     EXPECT_EQ(env.list.EntryName(entry), "Метод шинковки 1: (n1+n2+n3+n4)/(n5+n6+n7+n8)");
     entry.CustomName = "Моя %s";
@@ -134,7 +134,7 @@ TEST(StatList, FormulaNamesOfTheShreddingGroup) {
     entry.CustomName = "Доля 100%";
     EXPECT_EQ(env.list.EntryName(entry), "Доля 100%");
     // Other groups never format their names.
-    shredding.group = 0;
+    shredding.group = TStatGroup::Numbers;
     entry.CustomName = "Моя %s";
     EXPECT_EQ(env.list.EntryName(entry), "Моя %s");
 }

@@ -10,8 +10,6 @@ namespace zentrix {
 
 namespace {
 
-constexpr int kGroupNumbers = 0;
-
 std::vector<TPositionSet> MakeMixSets(int k) {
     std::vector<TPositionSet> sets;
     TPositionSet p{};
@@ -37,13 +35,6 @@ std::vector<TPositionSet> MakeRunSets(int k, int first, int last) {
     return sets;
 }
 
-// The key of the tuple at one set of positions.
-uint64_t TupleKey(const TComb& numbers, const TPositionSet& p, int k) {
-    uint64_t key = 0;
-    for (int i = 0; i < k; ++i) key |= uint64_t{numbers[p[i]]} << (16 * i);
-    return key;
-}
-
 template <int K>
 TIndexRange PosRange(const TConfigSettings&) {
     return {1, kCombSize + 1 - K};
@@ -65,8 +56,9 @@ const std::vector<TPositionSet>& SeqPositionSets(int k) {
     return sets.at(k);
 }
 
-TCustomCombValuesStat::TCustomCombValuesStat(const TStatList& list, int index, int size)
-    : TCustomStat(list, index), size_(size) {}
+TCustomCombValuesStat::TCustomCombValuesStat(const TStatList& list, int index, int size,
+                                             const std::vector<TPositionSet>* sets)
+    : TCustomStat(list, index), sets_(sets), size_(size) {}
 
 std::string TCustomCombValuesStat::ValueLabel(const TStatDraw& record) const {
     char buf[32];
@@ -78,71 +70,34 @@ std::string TCustomCombValuesStat::ValueLabel(const TStatDraw& record) const {
     return std::string(buf, p);
 }
 
-void TCustomCombValuesStat::DoAddDrawValues(int, int, bool, TStatDrawArray& values, TScanState&) {
-    for (const TPositionSet& p : Sets())
-        AddKey(values, TStatKey::FromPacked(TupleKey(current_.Numbers, p, size_)), true);
-}
-
-bool TCustomCombValuesStat::FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int,
-                                       bool, bool) const {
-    for (const TPositionSet& p : Sets()) {
-        int k[4] = {0, 0, 0, 0};
-        for (int i = 0; i < size_; ++i) k[i] = comb[p[i]];
-        if (MatchKey(selected, k[0], k[1], k[2], k[3])) return true;
-    }
-    return false;
-}
-
-std::unique_ptr<TCombFilter> TCustomCombValuesStat::PrepareFilter(
-    std::span<const TStatDraw> selected, int, bool, bool exclude) const {
-    return MakePredicateFilter(
-        [keys = TKeySet(selected), sets = Sets(), size = size_](const TComb& c) {
-            for (const TPositionSet& p : sets)
-                if (keys.Has(TupleKey(c, p, size))) return true;
-            return false;
-        },
-        exclude);
+template <int K>
+TStatClassInfo TstCombValMix<K>::Describe() {
+    return {Format("KNM%d", {K}), Format("Сочетания из %0:d чисел по всем числам тиража", {K}),
+            TStatGroup::Numbers, kFlagS};
 }
 
 template <int K>
-const TStatClass& TstCombValMix<K>::Class() {
-    static const TStatClass c = MakeStatClass<TstCombValMix<K>>(
-        {K == 2   ? "TstCombValMix2"
-         : K == 3 ? "TstCombValMix3"
-                  : "TstCombValMix4",
-         Format("KNM%d", {K}), Format("Сочетания из %0:d чисел по всем числам тиража", {K}),
-         kGroupNumbers, kFlagS});
-    return c;
-}
-
-template <int K>
-const TStatClass& TstCombValSeq<K>::Class() {
-    static const TStatClass c = MakeStatClass<TstCombValSeq<K>>(
-        {K == 2   ? "TstCombValSeq2"
-         : K == 3 ? "TstCombValSeq3"
-                  : "TstCombValSeq4",
-         Format("KNS%d", {K}), Format("Сочетания из %0:d соседних чисел тиража", {K}),
-         kGroupNumbers, kFlagS});
-    return c;
+TStatClassInfo TstCombValSeq<K>::Describe() {
+    return {Format("KNS%d", {K}), Format("Сочетания из %0:d соседних чисел тиража", {K}),
+            TStatGroup::Numbers, kFlagS};
 }
 
 template <int K>
 TstCombValPos<K>::TstCombValPos(const TStatList& list, int index)
-    : TCustomCombValuesStat(list, index, K) {
+    : TSetValuesStat<TstCombValPos<K>, TCustomCombValuesStat>(list, index, K, nullptr) {
     // An index outside the range reads no positions.
-    if (index >= 1 && index <= kCombSize + 1 - K) sets_ = MakeRunSets(K, index - 1, index - 1);
+    if (index >= 1 && index <= kCombSize + 1 - K) own_ = MakeRunSets(K, index - 1, index - 1);
+    this->sets_ = &own_;
 }
 
 template <int K>
-const TStatClass& TstCombValPos<K>::Class() {
-    static const TStatClass c = MakeStatClass<TstCombValPos<K>>(
-        {K == 2   ? "TstCombValPos2"
-         : K == 3 ? "TstCombValPos3"
-                  : "TstCombValPos4",
-         Format("KNP%d", {K}) + "%d",
-         Format("Сочетания из %d-х чисел тиража начиная с ", {K}) + "%0:d позиции", kGroupNumbers,
-         kFlagS, Format("KNP%d", {K}), PosRange<K>});
-    return c;
+TStatClassInfo TstCombValPos<K>::Describe() {
+    return {Format("KNP%d", {K}) + "%d",
+            Format("Сочетания из %d-х чисел тиража начиная с ", {K}) + "%0:d позиции",
+            TStatGroup::Numbers,
+            kFlagS,
+            Format("KNP%d", {K}),
+            PosRange<K>};
 }
 
 template class TstCombValMix<2>;

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "stats/custom_stat.h"
+#include "stats/set_values_stat.h"
 
 namespace zentrix {
 
@@ -13,24 +13,30 @@ using TPositionSet = std::array<uint8_t, 4>;
 const std::vector<TPositionSet>& MixPositionSets(int k);
 const std::vector<TPositionSet>& SeqPositionSets(int k);
 
+// The key of the tuple at one set of k positions.
+inline uint64_t TupleKey(const TComb& numbers, const TPositionSet& p, int k) {
+    uint64_t key = 0;
+    for (int i = 0; i < k; ++i) key |= uint64_t{numbers[p[i]]} << (16 * i);
+    return key;
+}
+
 // Values made of k numbers of a draw in position order (KNM, KNS, KNP); not typed by the user.
 class TCustomCombValuesStat : public TCustomStat {
   public:
     static constexpr bool kCanParse = false;
-    TCustomCombValuesStat(const TStatList& list, int index, int size);
+    TCustomCombValuesStat(const TStatList& list, int index, int size,
+                          const std::vector<TPositionSet>* sets);
 
     std::string ValueLabel(const TStatDraw& record) const override;
-    bool FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int refIndex,
-                    bool sorted, bool exclude) const override;
-    std::unique_ptr<TCombFilter> PrepareFilter(std::span<const TStatDraw> selected, int refIndex,
-                                               bool sorted, bool exclude) const override;
     int Size() const { return size_; }
+    void Values(const TComb& numbers, auto& out) const {
+        for (const TPositionSet& p : *sets_)
+            if (out.Key(TupleKey(numbers, p, size_))) return;
+    }
 
   protected:
     // The position sets this method reads.
-    virtual const std::vector<TPositionSet>& Sets() const = 0;
-    void DoAddDrawValues(int index, int refIndex, bool sorted, TStatDrawArray& values,
-                         TScanState& state) override;
+    const std::vector<TPositionSet>* sets_;
 
   private:
     int size_;
@@ -38,41 +44,33 @@ class TCustomCombValuesStat : public TCustomStat {
 
 // KNM2..KNM4
 template <int K>
-class TstCombValMix final : public TCustomCombValuesStat {
+class TstCombValMix final : public TSetValuesStat<TstCombValMix<K>, TCustomCombValuesStat> {
   public:
-    TstCombValMix(const TStatList& list, int index) : TCustomCombValuesStat(list, index, K) {}
-    static const TStatClass& Class();
-    const TStatClass& StatClass() const override { return Class(); }
-
-  protected:
-    const std::vector<TPositionSet>& Sets() const override { return MixPositionSets(K); }
+    TstCombValMix(const TStatList& list, int index)
+        : TSetValuesStat<TstCombValMix<K>, TCustomCombValuesStat>(list, index, K,
+                                                                  &MixPositionSets(K)) {}
+    static TStatClassInfo Describe();
 };
 
 // KNS2..KNS4
 template <int K>
-class TstCombValSeq final : public TCustomCombValuesStat {
+class TstCombValSeq final : public TSetValuesStat<TstCombValSeq<K>, TCustomCombValuesStat> {
   public:
-    TstCombValSeq(const TStatList& list, int index) : TCustomCombValuesStat(list, index, K) {}
-    static const TStatClass& Class();
-    const TStatClass& StatClass() const override { return Class(); }
-
-  protected:
-    const std::vector<TPositionSet>& Sets() const override { return SeqPositionSets(K); }
+    TstCombValSeq(const TStatList& list, int index)
+        : TSetValuesStat<TstCombValSeq<K>, TCustomCombValuesStat>(list, index, K,
+                                                                  &SeqPositionSets(K)) {}
+    static TStatClassInfo Describe();
 };
 
 // KNP21..KNP27, KNP31..KNP36, KNP41..KNP45: the run of K starting at position Index.
 template <int K>
-class TstCombValPos final : public TCustomCombValuesStat {
+class TstCombValPos final : public TSetValuesStat<TstCombValPos<K>, TCustomCombValuesStat> {
   public:
     TstCombValPos(const TStatList& list, int index);
-    static const TStatClass& Class();
-    const TStatClass& StatClass() const override { return Class(); }
-
-  protected:
-    const std::vector<TPositionSet>& Sets() const override { return sets_; }
+    static TStatClassInfo Describe();
 
   private:
-    std::vector<TPositionSet> sets_;
+    std::vector<TPositionSet> own_;
 };
 
 using TstCombValMix2 = TstCombValMix<2>;

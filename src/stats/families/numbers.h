@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "stats/custom_stat.h"
+#include "stats/set_values_stat.h"
 
 namespace zentrix {
 
@@ -12,79 +12,79 @@ bool IsSmallNumber(int n);
 bool IsPrimeNumber(int n);
 
 // NUMS: the numbers themselves.
-class TstValues final : public TCustomValuesStat {
+class TstValues final : public TSetValuesStat<TstValues, TCustomValuesStat> {
   public:
-    using TCustomValuesStat::TCustomValuesStat;
-    static const TStatClass& Class();
-    const TStatClass& StatClass() const override { return Class(); }
-    bool FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int refIndex,
-                    bool sorted, bool exclude) const override;
-    std::unique_ptr<TCombFilter> PrepareFilter(std::span<const TStatDraw> selected, int refIndex,
-                                               bool sorted, bool exclude) const override;
+    using TSetValuesStat::TSetValuesStat;
+    static TStatClassInfo Describe();
+    void PossibleValues(auto& out) const {
+        for (int n = 1; n <= kMaxNumber; ++n) out.K1(n);
+    }
+    void Values(const TComb& numbers, auto& out) const {
+        for (uint8_t n : numbers) out.K1(n);
+    }
 
   protected:
-    void DoListPossibleValues(int refIndex, TStatDrawArray& values) override;
-    void DoAddCombValues(const TComb& comb, TStatDrawArray& values) override;
-    void DoAddDrawValues(int index, int refIndex, bool sorted, TStatDrawArray& values,
-                         TScanState& state) override;
+    std::unique_ptr<TCombFilter> DoPrepareFilter(std::span<const TStatDraw> selected,
+                                                 const TStatContext& ctx) const override;
 };
 
+// The decimal digits of a byte value, most significant first.
+struct TDigits {
+    uint8_t count = 0;
+    std::array<uint8_t, 3> digit{};
+};
+const std::array<TDigits, 256>& DigitTable();
+
 // DIGS: the decimal digits of the numbers.
-class TstDigits final : public TCustomNumbersStat {
+class TstDigits final : public TSetValuesStat<TstDigits, TCustomNumbersStat> {
   public:
-    using TCustomNumbersStat::TCustomNumbersStat;
-    static const TStatClass& Class();
-    const TStatClass& StatClass() const override { return Class(); }
-    bool FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int refIndex,
-                    bool sorted, bool exclude) const override;
-    std::unique_ptr<TCombFilter> PrepareFilter(std::span<const TStatDraw> selected, int refIndex,
-                                               bool sorted, bool exclude) const override;
+    using TSetValuesStat::TSetValuesStat;
+    static TStatClassInfo Describe();
+    void Values(const TComb& numbers, auto& out) const {
+        for (uint8_t n : numbers) {
+            const TDigits& d = DigitTable()[n];
+            for (int i = 0; i < d.count; ++i) out.K1(d.digit[i]);
+        }
+    }
 
   protected:
-    void DoAddCombValues(const TComb& comb, TStatDrawArray& values) override;
-    void DoAddDrawValues(int index, int refIndex, bool sorted, TStatDrawArray& values,
-                         TScanState& state) override;
+    std::unique_ptr<TCombFilter> DoPrepareFilter(std::span<const TStatDraw> selected,
+                                                 const TStatContext& ctx) const override;
 };
 
 // How many of the eight numbers are of a kind (EVEN, SMAL, PRIM).
 class TKindCountStat : public TCustomRatioStat {
   public:
     TKindCountStat(const TStatList& list, int index, bool (*kind)(int));
-    int32_t CombGraphValue(const TComb& numbers, int index, int refIndex, bool sorted) override;
-    bool FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int refIndex,
-                    bool sorted, bool exclude) const override;
-    std::unique_ptr<TCombFilter> PrepareFilter(std::span<const TStatDraw> selected, int refIndex,
-                                               bool sorted, bool exclude) const override;
-
-  protected:
-    void DoListPossibleValues(int refIndex, TStatDrawArray& values) override;
-    void DoAddCombValues(const TComb& comb, TStatDrawArray& values) override;
-    void DoAddDrawValues(int index, int refIndex, bool sorted, TStatDrawArray& values,
-                         TScanState& state) override;
+    void PossibleValues(auto& out) const {
+        for (int k = 1; k <= kCombSize; ++k) out.K1(k);
+    }
+    void Values(const TComb& numbers, auto& out) const {
+        int count = 0;
+        for (uint8_t n : numbers) count += kind_[n];
+        out.K1(count);
+    }
 
   private:
     std::array<uint8_t, 256> kind_{};
 };
 
-class TstEvenCount final : public TKindCountStat {
+class TstEvenCount final : public TSetValuesStat<TstEvenCount, TKindCountStat> {
   public:
-    TstEvenCount(const TStatList& list, int index) : TKindCountStat(list, index, IsEvenNumber) {}
-    static const TStatClass& Class();
-    const TStatClass& StatClass() const override { return Class(); }
+    TstEvenCount(const TStatList& list, int index) : TSetValuesStat(list, index, IsEvenNumber) {}
+    static TStatClassInfo Describe();
 };
 
-class TstSmallCount final : public TKindCountStat {
+class TstSmallCount final : public TSetValuesStat<TstSmallCount, TKindCountStat> {
   public:
-    TstSmallCount(const TStatList& list, int index) : TKindCountStat(list, index, IsSmallNumber) {}
-    static const TStatClass& Class();
-    const TStatClass& StatClass() const override { return Class(); }
+    TstSmallCount(const TStatList& list, int index) : TSetValuesStat(list, index, IsSmallNumber) {}
+    static TStatClassInfo Describe();
 };
 
-class TstPrimeCount final : public TKindCountStat {
+class TstPrimeCount final : public TSetValuesStat<TstPrimeCount, TKindCountStat> {
   public:
-    TstPrimeCount(const TStatList& list, int index) : TKindCountStat(list, index, IsPrimeNumber) {}
-    static const TStatClass& Class();
-    const TStatClass& StatClass() const override { return Class(); }
+    TstPrimeCount(const TStatList& list, int index) : TSetValuesStat(list, index, IsPrimeNumber) {}
+    static TStatClassInfo Describe();
 };
 
 // The kind mask over positions 1..8 (EVNV, SMLV, PRMV); bit 1 for the numbers of oneKind.
@@ -94,16 +94,14 @@ class TKindMaskStat : public TCustomMaskStat {
                   const char* zeroLetter, bool listsMasks);
     std::string ZeroLetter() const override { return zeroLetter_; }
     std::string OneLetter() const override { return oneLetter_; }
-    bool FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int refIndex,
-                    bool sorted, bool exclude) const override;
-    std::unique_ptr<TCombFilter> PrepareFilter(std::span<const TStatDraw> selected, int refIndex,
-                                               bool sorted, bool exclude) const override;
+    void Values(const TComb& numbers, auto& out) const {
+        int mask = 0;
+        for (uint8_t n : numbers) mask = mask * 2 + kind_[n];
+        out.W1(mask);
+    }
 
   protected:
-    void DoListPossibleValues(int refIndex, TStatDrawArray& values) override;
-    void DoAddCombValues(const TComb& comb, TStatDrawArray& values) override;
-    void DoAddDrawValues(int index, int refIndex, bool sorted, TStatDrawArray& values,
-                         TScanState& state) override;
+    void DoListPossibleValues(const TStatContext& ctx, TStatDrawArray& values) override;
 
   private:
     std::array<uint8_t, 256> kind_{};
@@ -112,65 +110,52 @@ class TKindMaskStat : public TCustomMaskStat {
     bool listsMasks_;
 };
 
-class TstEvenValues final : public TKindMaskStat {
+class TstEvenValues final : public TSetValuesStat<TstEvenValues, TKindMaskStat> {
   public:
     TstEvenValues(const TStatList& list, int index);
-    static const TStatClass& Class();
-    const TStatClass& StatClass() const override { return Class(); }
+    static TStatClassInfo Describe();
 };
 
-class TstSmallValues final : public TKindMaskStat {
+class TstSmallValues final : public TSetValuesStat<TstSmallValues, TKindMaskStat> {
   public:
     TstSmallValues(const TStatList& list, int index);
-    static const TStatClass& Class();
-    const TStatClass& StatClass() const override { return Class(); }
+    static TStatClassInfo Describe();
 };
 
-class TstPrimeValues final : public TKindMaskStat {
+class TstPrimeValues final : public TSetValuesStat<TstPrimeValues, TKindMaskStat> {
   public:
     TstPrimeValues(const TStatList& list, int index);
-    static const TStatClass& Class();
-    const TStatClass& StatClass() const override { return Class(); }
+    static TStatClassInfo Describe();
 };
 
 // POS1..POS8: the number at position Index.
-class TstPosVal final : public TCustomGraphStat {
+class TstPosVal final : public TSetValuesStat<TstPosVal, TCustomGraphStat> {
   public:
-    using TCustomGraphStat::TCustomGraphStat;
-    static const TStatClass& Class();
-    const TStatClass& StatClass() const override { return Class(); }
-    int32_t CombGraphValue(const TComb& numbers, int index, int refIndex, bool sorted) override;
-    bool FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int refIndex,
-                    bool sorted, bool exclude) const override;
-    std::unique_ptr<TCombFilter> PrepareFilter(std::span<const TStatDraw> selected, int refIndex,
-                                               bool sorted, bool exclude) const override;
-
-  protected:
-    void DoListPossibleValues(int refIndex, TStatDrawArray& values) override;
-    void DoAddCombValues(const TComb& comb, TStatDrawArray& values) override;
-    void DoAddDrawValues(int index, int refIndex, bool sorted, TStatDrawArray& values,
-                         TScanState& state) override;
+    using TSetValuesStat::TSetValuesStat;
+    static TStatClassInfo Describe();
+    void PossibleValues(auto& out) const {
+        for (int n = 1; n <= kMaxNumber; ++n) out.K1(n);
+    }
+    void Values(const TComb& numbers, auto& out) const { out.K1(numbers[Position()]); }
 
   private:
     int Position() const { return FIndex >= 1 && FIndex <= kCombSize ? FIndex - 1 : 0; }
 };
 
 // POE1: the extra number of a draw; it never filters.
-class TstPosExt final : public TCustomGraphStat {
+class TstPosExt final : public TDescribedStat<TstPosExt, TCustomGraphStat> {
   public:
-    using TCustomGraphStat::TCustomGraphStat;
-    static const TStatClass& Class();
-    const TStatClass& StatClass() const override { return Class(); }
-    int32_t CombGraphValue(const TComb& numbers, int index, int refIndex, bool sorted) override;
-    int32_t GraphValue(int index, int refIndex, bool sorted) override;
-    bool FilterTest(const TComb& comb, std::span<const TStatDraw> selected, int refIndex,
-                    bool sorted, bool exclude) const override;
-    std::unique_ptr<TCombFilter> PrepareFilter(std::span<const TStatDraw> selected, int refIndex,
-                                               bool sorted, bool exclude) const override;
+    using TDescribedStat::TDescribedStat;
+    static TStatClassInfo Describe();
 
   protected:
-    void DoAddDrawValues(int index, int refIndex, bool sorted, TStatDrawArray& values,
+    int32_t DoGraphValue(const TComb& numbers, const TStatContext& ctx) const override;
+    void DoAddDrawValues(const TStatContext& ctx, TStatDrawArray& values,
                          TScanState& state) override;
+    bool DoFilterTest(const TComb& comb, std::span<const TStatDraw> selected,
+                      const TStatContext& ctx) const override;
+    std::unique_ptr<TCombFilter> DoPrepareFilter(std::span<const TStatDraw> selected,
+                                                 const TStatContext& ctx) const override;
 };
 
 }  // namespace zentrix

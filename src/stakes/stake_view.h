@@ -1,0 +1,27 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/palette.h"
+#include "stakes/stakes_file.h"
+#include "stakes/text_table.h"
+
+namespace zentrix {
+
+inline constexpr int kStakeColumnCount = 9;
+
+const std::array<std::string, kStakeColumnCount>& StakeHeaders();
+// The row background of a kind when not selected; none for a separator (the window's colour).
+std::optional<TColor> StakeKindColour(uint8_t kind);
+// The nine cell texts of a record; all empty for a record of no draw.
+std::vector<std::string> StakeCells(const TStakeRec& rec);
+// Headers, widths and alignments; the rows are read on demand through StakeCells.
+TTextTable StakesTableFrame();
+// "Ставок: %d"
+std::string StakesCountText(int64_t count);
+
+}  // namespace zentrix

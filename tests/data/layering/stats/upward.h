@@ -1,0 +1,4 @@
+#pragma once
+
+#include "core/game.h"
+#include "app/session.h"

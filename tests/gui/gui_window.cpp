@@ -1,0 +1,25 @@
+#include "gui/gui_window.h"
+
+#include <QSignalSpy>
+
+#include "app/startup_switches.h"
+#include "core/archive_file.h"
+#include "core/demo_archive.h"
+#include "util/program_folder.h"
+
+namespace zentrix::test {
+
+std::unique_ptr<gui::TFormMain> OpenWindow(const std::string& folder) {
+    auto window = std::make_unique<gui::TFormMain>(TStartupSwitches{}, folder);
+    QSignalSpy ready(window.get(), &gui::TFormMain::initializationFinished);
+    window->show();
+    // Sanitizer builds on a busy machine start slowly.
+    if (!window->Initialized()) ready.wait(60000);
+    return window;
+}
+
+void WriteArchive(const std::string& folder, int draws) {
+    WriteDrawsFile(ProgramFile(folder, ".ldr"), MakeDemoDraws(draws, 1, 45292));
+}
+
+}  // namespace zentrix::test

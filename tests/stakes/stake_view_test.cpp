@@ -1,0 +1,28 @@
+#include "stakes/stake_view.h"
+
+#include <gtest/gtest.h>
+
+#include "stakes/stake_check.h"
+#include "stakes/stakes_env.h"
+
+namespace zentrix {
+namespace {
+
+TEST(StakeView, CellsOfUncheckedCheckedAndSeparator) {
+    test::TFormatGuard format(',');
+    TStakeRec rec = test::Stake(5, {1, 2, 3, 11, 12, 13, 14, 15}, "мой");
+    EXPECT_EQ(StakeCells(rec), (std::vector<std::string>{"5", "Вручную", "1;2;3;11;12;13;14;15",
+                                                         "100", "", "", "", "-2,00", "мой"}));
+    FillStakeResult(rec, test::Draw(5, {8, 1, 2, 3, 4, 5, 6, 7}), test::PrizeConfig());
+    EXPECT_EQ(StakeCells(rec),
+              (std::vector<std::string>{"5", "Вручную", "1;2;3;11;12;13;14;15", "100",
+                                        "8;1;2;3;4;5;6;7", "3", "1 2 3", "8,00", "мой"}));
+    EXPECT_EQ(StakeCells(SeparatorRecord()), std::vector<std::string>(9));
+    EXPECT_FALSE(StakeKindColour(kStakeSeparator));
+    EXPECT_EQ(*StakeKindColour(kStakeSystem), (TColor{252, 253, 217}));
+    EXPECT_EQ(StakesTableFrame().headers[4], "Результаты тиража");
+    EXPECT_EQ(StakesCountText(12), "Ставок: 12");
+}
+
+}  // namespace
+}  // namespace zentrix
