@@ -11,7 +11,7 @@ namespace {
 // A window that shows nothing: the cost measured is the engine's, status texts included.
 class TNullUi : public TUiPort {
   public:
-    void SetStatusPanel(int, const std::string&) override {}
+    void SetStatusPanel(TStatusPanel, const std::string&) override {}
     void ShowStatus(const std::string& text) override { benchmark::DoNotOptimize(text.data()); }
     void SetBusyCursor(bool) override {}
     TMsgResult ShowMessage(const TMessage&) override { return TMsgResult::Ok; }

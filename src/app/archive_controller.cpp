@@ -103,9 +103,11 @@ void TArchiveController::RefreshDrawsList(bool force) {
         core_.Invalidate(TUiPart::DrawsList);
     }
     nextDrawSet_ = zentrix::NextDrawSet(draws_, offset_);
-    core_.SetStatusPanel(0, Format("Архив тиражей: %d", {listRows_}));
-    core_.SetStatusPanel(1, Format("Следующий тираж: %d", {NextDrawNumber(draws_, offset_)}));
-    core_.SetStatusPanel(2, Format("%s", {NextDrawText(draws_, offset_)}));
+    core_.SetStatusPanel(TStatusPanel::Archive, Format("Архив тиражей: %d", {listRows_}));
+    core_.SetStatusPanel(TStatusPanel::NextDraw,
+                         Format("Следующий тираж: %d", {NextDrawNumber(draws_, offset_)}));
+    core_.SetStatusPanel(TStatusPanel::NextDrawNumbers,
+                         Format("%s", {NextDrawText(draws_, offset_)}));
     core_.Invalidate(TUiPart::DrawsOffset);
     if (offsetClamped) core_.Events().referenceDrawChanged.Emit();
 }
@@ -204,7 +206,7 @@ bool TArchiveController::CanDrawsSorted() const {
 void TArchiveController::ToggleSortedDraws() {
     TMainOptions& options = core_.Settings().Options();
     options.SortedDraws = !options.SortedDraws;
-    core_.StoreOption("SortedDraws");
+    core_.StoreOption(&TMainOptions::SortedDraws);
     core_.Invalidate(TUiPart::DrawsList);
     core_.RefreshViews(true);
 }

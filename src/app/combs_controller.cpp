@@ -134,7 +134,7 @@ bool TCombsController::WriteCombFile(const std::string& name) {
 
 void TCombsController::RefreshCombList() {
     core_.Invalidate(TUiPart::CombList);
-    core_.SetStatusPanel(3, Format("Комбинаций: %d", {Count()}));
+    core_.SetStatusPanel(TStatusPanel::Combs, Format("Комбинаций: %d", {Count()}));
     core_.Events().workingListChanged.Emit();
 }
 

@@ -11,7 +11,7 @@ TRatingsController::TRatingsController(TSessionCore& core, TStatsController& sta
     : core_(core), stats_(stats), scenario_(scenario), file_(core.FilePath(".lrt")) {}
 
 TEffMode TRatingsController::EffMode() const {
-    const int mode = core_.Settings().Options().RatingsEffMode;
+    const int mode = static_cast<int>(core_.Settings().Options().RatingsEffMode);
     // A value edited by hand outside the three modes shows the default one.
     return mode >= 0 && mode <= 2 ? static_cast<TEffMode>(mode) : TEffMode::Absolute;
 }
@@ -21,7 +21,7 @@ std::string TRatingsController::CountText() const {
 }
 
 void TRatingsController::Refresh() {
-    core_.SetStatusPanel(5, CountText());
+    core_.SetStatusPanel(TStatusPanel::Ratings, CountText());
 }
 
 void TRatingsController::Load() {
@@ -113,8 +113,8 @@ int TRatingsController::ToScenario(const std::vector<size_t>& rows) {
 }
 
 void TRatingsController::SetEffMode(TEffMode mode) {
-    core_.Settings().Options().RatingsEffMode = static_cast<int>(mode);
-    core_.StoreOption("RatingsEffMode");
+    core_.Settings().Options().RatingsEffMode = static_cast<TRatingsEffMode>(mode);
+    core_.StoreOption(&TMainOptions::RatingsEffMode);
     core_.Invalidate(TUiPart::Actions);
 }
 

@@ -7,9 +7,25 @@
 #include "scenario/scenario_file.h"
 #include "scenario/scenario_line.h"
 #include "scenario/scenario_rows.h"
+#include "util/errors.h"
 #include "util/format.h"
 
 namespace zentrix {
+
+namespace {
+
+// The boundary of a file operation: its failure is shown and the scenario stays as it was.
+bool ShowFailure(TSessionCore& core, const std::function<void()>& work) {
+    try {
+        work();
+        return true;
+    } catch (const EZentrix& e) {
+        core.ErrorBox(e.what());
+        return false;
+    }
+}
+
+}  // namespace
 
 TScenarioController::TScenarioController(TSessionCore& core, TStatsController& stats,
                                          TConfigController& config)
@@ -37,8 +53,7 @@ void TScenarioController::LoadWorkingFile() {
     // Anything at the path is read, so what cannot be is reported instead of being overwritten.
     if (std::filesystem::exists(path, error)) {
         TBusyScope busy(core_, Format(kScenarioLoadStatus, {path}));
-        std::string message;
-        if (!scenario_.LoadFile(path, message)) core_.ErrorBox(message);
+        ShowFailure(core_, [&] { scenario_.LoadFile(path); });
     }
     ListChanged();
 }
@@ -48,9 +63,7 @@ bool TScenarioController::WriteWorkingFile() {
     bool written = false;
     {
         TBusyScope busy(core_, Format(kScenarioSaveStatus, {path}));
-        std::string message;
-        written = scenario_.SaveFile(path, message);
-        if (!written) core_.ErrorBox(message);
+        written = ShowFailure(core_, [&] { scenario_.SaveFile(path); });
     }
     ListChanged();
     return written;
@@ -115,8 +128,7 @@ void TScenarioController::Open() {
 void TScenarioController::OpenFile(const std::string& path) {
     {
         TBusyScope busy(core_, Format(kScenarioLoadStatus, {path}));
-        std::string message;
-        if (!scenario_.LoadFile(path, message)) core_.ErrorBox(message);
+        ShowFailure(core_, [&] { scenario_.LoadFile(path); });
     }
     WriteWorkingFile();
 }
@@ -132,10 +144,7 @@ void TScenarioController::Save() {
 
 bool TScenarioController::SaveFile(const std::string& path) {
     TBusyScope busy(core_, Format(kScenarioSaveStatus, {path}));
-    std::string message;
-    if (scenario_.SaveFile(path, message)) return true;
-    core_.ErrorBox(message);
-    return false;
+    return ShowFailure(core_, [&] { scenario_.SaveFile(path); });
 }
 
 bool TScenarioController::CanAdd() const {
@@ -162,8 +171,7 @@ void TScenarioController::Append() {
 void TScenarioController::AppendFile(const std::string& path) {
     {
         TBusyScope busy(core_, Format(kScenarioLoadStatus, {path}));
-        std::string message;
-        if (!scenario_.AppendFile(path, message)) core_.ErrorBox(message);
+        ShowFailure(core_, [&] { scenario_.AppendFile(path); });
     }
     WriteWorkingFile();
 }

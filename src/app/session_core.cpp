@@ -15,9 +15,9 @@ std::string TSessionCore::FilePath(const std::string& extension) const {
     return ProgramFile(folder_, extension);
 }
 
-void TSessionCore::StoreOption(const std::string& key) {
+void TSessionCore::StoreOption(TMainOption option) {
     try {
-        settings_.StoreOption(key);
+        settings_.StoreOption(option);
     } catch (const std::exception& e) {
         ErrorBox(ErrorText(e));
     }
@@ -42,7 +42,7 @@ void TSessionCore::ShowStatus(const std::string& text) {
     ui_.ShowStatus(text);
 }
 
-void TSessionCore::SetStatusPanel(int panel, const std::string& text) {
+void TSessionCore::SetStatusPanel(TStatusPanel panel, const std::string& text) {
     ui_.SetStatusPanel(panel, text);
 }
 

@@ -34,7 +34,7 @@ class TSessionCore {
     TWindowSettings& Settings() { return settings_; }
     TSessionEvents& Events() { return events_; }
     // Writes one option at once; a failure is shown and the option stays as set in memory.
-    void StoreOption(const std::string& key);
+    void StoreOption(TMainOption option);
 
     // Busy state: a nesting counter with the hourglass cursor while above 0.
     void BeginBusy();
@@ -42,7 +42,7 @@ class TSessionCore {
     bool NotBusy() const { return busy_ == 0; }
 
     void ShowStatus(const std::string& text);
-    void SetStatusPanel(int panel, const std::string& text);
+    void SetStatusPanel(TStatusPanel panel, const std::string& text);
 
     // Message boxes with the program's titles and icons.
     void ErrorBox(const std::string& text);

@@ -52,7 +52,7 @@ void TStakesController::Close() {
 }
 
 void TStakesController::Refresh() {
-    core_.SetStatusPanel(4, StakesCountText(Count()));
+    core_.SetStatusPanel(TStatusPanel::Stakes, StakesCountText(Count()));
 }
 
 int32_t TStakesController::NextDraw() const {
@@ -228,13 +228,13 @@ int TStakesController::Check() {
 void TStakesController::ToggleScroll() {
     bool& option = core_.Settings().Options().StakesScrollEnabled;
     option = !option;
-    core_.StoreOption("StakesScrollEnabled");
+    core_.StoreOption(&TMainOptions::StakesScrollEnabled);
 }
 
 void TStakesController::ToggleLogs() {
     bool& option = core_.Settings().Options().StakesLogEnabled;
     option = !option;
-    core_.StoreOption("StakesLogEnabled");
+    core_.StoreOption(&TMainOptions::StakesLogEnabled);
 }
 
 }  // namespace zentrix

@@ -280,7 +280,7 @@ std::string TStatsController::SelectedMethodName() const {
 void TStatsController::TogglePrefetchsEnabled() {
     TMainOptions& o = core_.Settings().Options();
     o.PrefetchsEnabled = !o.PrefetchsEnabled;
-    core_.StoreOption("PrefetchsEnabled");
+    core_.StoreOption(&TMainOptions::PrefetchsEnabled);
     BuildPrefetchFiles(false, {});
     core_.Invalidate(TUiPart::StatTable);
     CalcStatTable(true);
@@ -293,7 +293,7 @@ bool TStatsController::CanToggleShowTotalLine() const {
 void TStatsController::ToggleShowTotalLine() {
     TMainOptions& o = core_.Settings().Options();
     o.ShowTotalLine = !o.ShowTotalLine;
-    core_.StoreOption("ShowTotalLine");
+    core_.StoreOption(&TMainOptions::ShowTotalLine);
     chart_.clear();
     ++chartVersion_;
     core_.Invalidate(TUiPart::StatTable);

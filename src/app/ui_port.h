@@ -42,12 +42,24 @@ enum class TUiPart {
 // How the engine speaks to a person. Implemented by the desktop window, by the command line
 // (answers from flags, fails when an answer is needed and none was given) and by a scripted fake
 // in tests.
+// The main status bar's panels, in their order.
+enum class TStatusPanel {
+    Archive = 0,      // "Архив тиражей: %d"
+    NextDraw,         // "Следующий тираж: %d"
+    NextDrawNumbers,  // the numbers of the draw after the reference draw
+    Combs,            // "Комбинаций: %d"
+    Stakes,           // "Ставок: %d"
+    Ratings,          // "Рейтинг: %d"
+    Status,           // the status line, set through ShowStatus
+};
+inline constexpr int kStatusPanelCount = static_cast<int>(TStatusPanel::Status) + 1;
+
 class TUiPort {
   public:
     virtual ~TUiPort() = default;
 
-    // Status bar panels 0..5; panel 6 is the status line, set through ShowStatus.
-    virtual void SetStatusPanel(int panel, const std::string& text) = 0;
+    // The status line goes through ShowStatus.
+    virtual void SetStatusPanel(TStatusPanel panel, const std::string& text) = 0;
     // The status line; the window repaints at once.
     virtual void ShowStatus(const std::string& text) = 0;
     virtual void SetBusyCursor(bool busy) = 0;

@@ -1,105 +1,138 @@
 #include "app/window_settings.h"
 
+#include <type_traits>
+
 #include "util/errors.h"
 #include "util/format.h"
-#include "util/strings.h"
 
 namespace zentrix {
+
+namespace {
+
+struct TOptionKey {
+    const char* name;  // the key in the file (an array's keys add 1..5)
+    TMainOption option;
+    bool atExit;
+};
+
+// One table of every key, so reading and writing can never disagree.
+const TOptionKey kOptionKeys[] = {
+    {"LeftPanelWidth", &TMainOptions::LeftPanelWidth, true},
+    {"DrawsExclude", &TMainOptions::DrawsExclude, true},
+    {"DrawsStatLen", &TMainOptions::DrawsStatLen, true},
+    {"DrawsStatHeight", &TMainOptions::DrawsStatHeight, true},
+    {"DrawsGraphLen", &TMainOptions::DrawsGraphLen, true},
+    {"FiltersHeight", &TMainOptions::FiltersHeight, true},
+    {"LayoutLen", &TMainOptions::LayoutLen, true},
+    {"LayoutCompareLen", &TMainOptions::LayoutCompareLen, true},
+    {"LayoutCompareHeight", &TMainOptions::LayoutCompareHeight, true},
+    {"WeekLen", &TMainOptions::WeekLen, true},
+    {"WeekHeight", &TMainOptions::WeekHeight, true},
+    {"ScriptLibraryHeight", &TMainOptions::ScriptLibraryHeight, true},
+    {"ScriptLibraryFilter", &TMainOptions::ScriptLibraryFilter, true},
+    {"DrawsStatMethod", &TMainOptions::DrawsStatMethod, true},
+    {"WeekChartMode", &TMainOptions::WeekChartMode, false},
+    {"WeekChartType", &TMainOptions::WeekChartType, false},
+    {"AutoUpdates", &TMainOptions::AutoUpdates, false},
+    {"DownloadDrawsOnStart", &TMainOptions::DownloadDrawsOnStart, false},
+    {"ScriptLogEnabled", &TMainOptions::ScriptLogEnabled, false},
+    {"StakesLogEnabled", &TMainOptions::StakesLogEnabled, false},
+    {"StakesScrollEnabled", &TMainOptions::StakesScrollEnabled, false},
+    {"StakesCheckOnLine", &TMainOptions::StakesCheckOnLine, false},
+    {"ColorDraws", &TMainOptions::ColorDraws, false},
+    {"ColorCombs", &TMainOptions::ColorCombs, false},
+    {"ColorCard", &TMainOptions::ColorCard, false},
+    {"ColorCardSequences", &TMainOptions::ColorCardSequences, false},
+    {"LayoutGradient", &TMainOptions::LayoutGradient, false},
+    {"SortedDraws", &TMainOptions::SortedDraws, false},
+    {"PrefetchsEnabled", &TMainOptions::PrefetchsEnabled, false},
+    {"ShowTotalLine", &TMainOptions::ShowTotalLine, false},
+    {"PrefetchsInit", &TMainOptions::PrefetchsInit, false},
+    {"RatingsEffMode", &TMainOptions::RatingsEffMode, false},
+    {"ScriptLibraryOn", &TMainOptions::ScriptLibraryOn, false},
+    {"SystemsEnabled", &TMainOptions::SystemsEnabled, false},
+    {"TabGraphs", &TMainOptions::TabGraphs, false},
+    {"TabCard", &TMainOptions::TabCard, false},
+    {"TabLayout", &TMainOptions::TabLayout, false},
+    {"TabWeek", &TMainOptions::TabWeek, false},
+    {"TabTables", &TMainOptions::TabTables, false},
+    {"Language", &TMainOptions::Language, false},
+    {"FirstRun", &TMainOptions::FirstRun, false},
+};
+
+using TArray = int[5];
+
+void ExchangeValue(TIniFile& ini, bool write, const std::string& key, int& value) {
+    if (write)
+        ini.WriteInteger(TWindowSettings::kMainSection, key, value);
+    else
+        value = ini.ReadInteger(TWindowSettings::kMainSection, key, value);
+}
+void ExchangeValue(TIniFile& ini, bool write, const std::string& key, bool& value) {
+    if (write)
+        ini.WriteBool(TWindowSettings::kMainSection, key, value);
+    else
+        value = ini.ReadBool(TWindowSettings::kMainSection, key, value);
+}
+void ExchangeValue(TIniFile& ini, bool write, const std::string& key, std::string& value) {
+    if (write)
+        ini.WriteString(TWindowSettings::kMainSection, key, value);
+    else
+        value = ini.ReadString(TWindowSettings::kMainSection, key, value);
+}
+void ExchangeValue(TIniFile& ini, bool write, const std::string& key, TArray& values) {
+    for (int i = 0; i < 5; ++i) ExchangeValue(ini, write, Format("%s%d", {key, i + 1}), values[i]);
+}
+// Modes are kept as their numbers.
+template <class TMode>
+requires std::is_enum_v<TMode>
+void ExchangeValue(TIniFile& ini, bool write, const std::string& key, TMode& value) {
+    int number = static_cast<int>(value);
+    ExchangeValue(ini, write, key, number);
+    value = static_cast<TMode>(number);
+}
+
+}  // namespace
 
 TWindowSettings::TWindowSettings(std::string path)
     : ini_(TIniFile::FromText({}, std::move(path))) {}
 
 void TWindowSettings::Load() {
     ini_ = TIniFile(ini_.Path());
-    Exchange(false, nullptr);
+    Exchange(false, TWhich::All);
 }
 
-void TWindowSettings::StoreOption(const std::string& key) {
-    Exchange(true, &key);
+void TWindowSettings::StoreOption(TMainOption option) {
+    Exchange(true, TWhich::One, &option);
     Save();
 }
 
 void TWindowSettings::StoreExitOptions() {
-    static const std::string kExit = "*exit*";
-    Exchange(true, &kExit);
+    Exchange(true, TWhich::AtExit);
 }
 
 void TWindowSettings::Save() {
     ini_.UpdateFile();
 }
 
-// One table of every key, so reading and writing can never disagree.
-void TWindowSettings::Exchange(bool write, const std::string* onlyKey) {
-    const std::string section = kMainSection;
-    TMainOptions& o = options_;
-    auto wanted = [&](const char* key, bool atExit) {
-        if (!onlyKey) return true;
-        if (*onlyKey == "*exit*") return atExit;
-        return SameText(*onlyKey, key);
-    };
-    auto intKey = [&](const char* key, int& value, bool atExit) {
-        if (!wanted(key, atExit)) return;
-        if (write)
-            ini_.WriteInteger(section, key, value);
+std::vector<std::string> TWindowSettings::KeyNames() {
+    std::vector<std::string> names;
+    for (const TOptionKey& key : kOptionKeys) {
+        if (std::holds_alternative<int(TMainOptions::*)[5]>(key.option))
+            for (int i = 1; i <= 5; ++i) names.push_back(Format("%s%d", {key.name, i}));
         else
-            value = ini_.ReadInteger(section, key, value);
-    };
-    auto boolKey = [&](const char* key, bool& value, bool atExit) {
-        if (!wanted(key, atExit)) return;
-        if (write)
-            ini_.WriteBool(section, key, value);
-        else
-            value = ini_.ReadBool(section, key, value);
-    };
-    intKey("LeftPanelWidth", o.LeftPanelWidth, true);
-    intKey("DrawsExclude", o.DrawsExclude, true);
-    intKey("DrawsStatLen", o.DrawsStatLen, true);
-    intKey("DrawsStatHeight", o.DrawsStatHeight, true);
-    intKey("DrawsGraphLen", o.DrawsGraphLen, true);
-    intKey("FiltersHeight", o.FiltersHeight, true);
-    intKey("LayoutLen", o.LayoutLen, true);
-    for (int i = 0; i < 5; ++i) {
-        std::string key = Format("LayoutCompareLen%d", {i + 1});
-        intKey(key.c_str(), o.LayoutCompareLen[i], true);
+            names.push_back(key.name);
     }
-    intKey("LayoutCompareHeight", o.LayoutCompareHeight, true);
-    intKey("WeekLen", o.WeekLen, true);
-    intKey("WeekHeight", o.WeekHeight, true);
-    intKey("ScriptLibraryHeight", o.ScriptLibraryHeight, true);
-    intKey("ScriptLibraryFilter", o.ScriptLibraryFilter, true);
-    if (wanted("DrawsStatMethod", true)) {
-        if (write)
-            ini_.WriteString(section, "DrawsStatMethod", o.DrawsStatMethod);
-        else
-            o.DrawsStatMethod = ini_.ReadString(section, "DrawsStatMethod", o.DrawsStatMethod);
+    return names;
+}
+
+void TWindowSettings::Exchange(bool write, TWhich which, const TMainOption* only) {
+    for (const TOptionKey& key : kOptionKeys) {
+        if (which == TWhich::AtExit && !key.atExit) continue;
+        if (which == TWhich::One && key.option != *only) continue;
+        std::visit([&](auto member) { ExchangeValue(ini_, write, key.name, options_.*member); },
+                   key.option);
     }
-    intKey("WeekChartMode", o.WeekChartMode, false);
-    boolKey("WeekChartType", o.WeekChartType, false);
-    boolKey("AutoUpdates", o.AutoUpdates, false);
-    intKey("DownloadDrawsOnStart", o.DownloadDrawsOnStart, false);
-    boolKey("ScriptLogEnabled", o.ScriptLogEnabled, false);
-    boolKey("StakesLogEnabled", o.StakesLogEnabled, false);
-    boolKey("StakesScrollEnabled", o.StakesScrollEnabled, false);
-    boolKey("StakesCheckOnLine", o.StakesCheckOnLine, false);
-    boolKey("ColorDraws", o.ColorDraws, false);
-    boolKey("ColorCombs", o.ColorCombs, false);
-    boolKey("ColorCard", o.ColorCard, false);
-    boolKey("ColorCardSequences", o.ColorCardSequences, false);
-    boolKey("LayoutGradient", o.LayoutGradient, false);
-    boolKey("SortedDraws", o.SortedDraws, false);
-    boolKey("PrefetchsEnabled", o.PrefetchsEnabled, false);
-    boolKey("ShowTotalLine", o.ShowTotalLine, false);
-    boolKey("PrefetchsInit", o.PrefetchsInit, false);
-    intKey("RatingsEffMode", o.RatingsEffMode, false);
-    boolKey("ScriptLibraryOn", o.ScriptLibraryOn, false);
-    boolKey("SystemsEnabled", o.SystemsEnabled, false);
-    boolKey("TabGraphs", o.TabGraphs, false);
-    boolKey("TabCard", o.TabCard, false);
-    boolKey("TabLayout", o.TabLayout, false);
-    boolKey("TabWeek", o.TabWeek, false);
-    boolKey("TabTables", o.TabTables, false);
-    intKey("Language", o.Language, false);
-    boolKey("FirstRun", o.FirstRun, false);
 }
 
 }  // namespace zentrix

@@ -1,10 +1,19 @@
 #pragma once
 
 #include <string>
+#include <variant>
+#include <vector>
 
 #include "util/ini.h"
 
 namespace zentrix {
+
+// The weekday tab's chart: one weekday over the numbers, or one number over the weekdays.
+enum class TWeekChartMode { DayOverNumbers = 0, NumberOverDays = 1 };
+// What the start does about new draws.
+enum class TDownloadOnStart { Ask = 0, Download = 1, Nothing = 2 };
+// What the ratings view shows.
+enum class TRatingsEffMode { Expected = 0, Absolute = 1, Relative = 2 };
 
 // The main window's options kept in the window settings file, section TFormMain. A value of -1
 // for a size means "as designed": the window's layout decides.
@@ -27,10 +36,10 @@ struct TMainOptions {
     // refill of the list keeps the user's choice.
     std::string DrawsStatMethod;
     // written when changed
-    int WeekChartMode = 0;
+    TWeekChartMode WeekChartMode = TWeekChartMode::DayOverNumbers;
     bool WeekChartType = false;
     bool AutoUpdates = true;
-    int DownloadDrawsOnStart = 0;
+    TDownloadOnStart DownloadDrawsOnStart = TDownloadOnStart::Ask;
     bool ScriptLogEnabled = false;
     bool StakesLogEnabled = false;
     bool StakesScrollEnabled = true;
@@ -44,7 +53,7 @@ struct TMainOptions {
     bool PrefetchsEnabled = false;
     bool ShowTotalLine = true;
     bool PrefetchsInit = false;
-    int RatingsEffMode = 1;
+    TRatingsEffMode RatingsEffMode = TRatingsEffMode::Absolute;
     bool ScriptLibraryOn = true;
     bool SystemsEnabled = true;
     bool TabGraphs = true;
@@ -55,6 +64,13 @@ struct TMainOptions {
     int Language = 1049;
     bool FirstRun = false;
 };
+
+// An option as its member, so a misspelt option does not compile:
+// StoreOption(&TMainOptions::SortedDraws).
+using TMainOption =
+    std::variant<int TMainOptions::*, bool TMainOptions::*, std::string TMainOptions::*,
+                 int (TMainOptions::*)[5], TWeekChartMode TMainOptions::*,
+                 TDownloadOnStart TMainOptions::*, TRatingsEffMode TMainOptions::*>;
 
 // Zentrix_8x20.frm: each window's section named after its class; the main window's is TFormMain.
 // Placement and list columns live in the same sections (read and written by the front end
@@ -71,8 +87,8 @@ class TWindowSettings {
     TMainOptions& Options() { return options_; }
     const TMainOptions& Options() const { return options_; }
 
-    // Writes one option of the "when changed" kind at once (by its key name).
-    void StoreOption(const std::string& key);
+    // Writes one option of the "when changed" kind at once.
+    void StoreOption(TMainOption option);
     // Writes the options of the "at exit" kind; the caller then calls Save.
     void StoreExitOptions();
     // Writes the file back; raises EFileError.
@@ -80,8 +96,13 @@ class TWindowSettings {
 
     TIniFile& Ini() { return ini_; }
 
+    // The keys of the options in the file, in their table's order.
+    static std::vector<std::string> KeyNames();
+
   private:
-    void Exchange(bool write, const std::string* onlyKey);
+    // Every option, or the "at exit" ones, or the one given.
+    enum class TWhich { All, AtExit, One };
+    void Exchange(bool write, TWhich which, const TMainOption* only = nullptr);
 
     TIniFile ini_;
     TMainOptions options_;

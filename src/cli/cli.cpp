@@ -13,6 +13,7 @@ namespace zentrix::cli {
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const std::string& executablePath) {
     TCliContext ctx(out, err, executablePath);
+    TFormatScope format;  // --decimal-separator lasts for this run only
     CLI::App app{"Zentrix 8x20: the lottery analyzer's engine from a terminal", "zentrix-cli"};
     app.require_subcommand(1);
     app.add_option("--dir", ctx.dirOption, "Data folder (default: $ZENTRIX_DIR or the program's)");
@@ -25,7 +26,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
            "program holds it (default 5)")
         ->check(CLI::Range(0.0, 3600.0));
     app.add_option_function<std::string>(
-           "--decimal-separator", [](const std::string& s) { SetDecimalSeparator(s[0]); },
+           "--decimal-separator",
+           [&format](const std::string& s) { format.SetDecimalSeparator(s[0]); },
            "Decimal separator of printed reals, \".\" or \",\" (default: the locale's); the "
            "settings file keeps the locale's")
         ->check([](const std::string& s) {
@@ -45,7 +47,6 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     // CLI11 wants argv order reversed.
     std::vector<std::string> reversed(args.rbegin(), args.rend());
-    const TFormatSettings saved = FormatSettings();
     int status = 0;
     try {
         app.parse(reversed);
@@ -61,7 +62,6 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << MessageLine("Ошибка", ErrorText(e)) << "\n";
         status = 1;
     }
-    SetFormatSettings(saved);
     return status;
 }
 

@@ -24,7 +24,7 @@ class TCliUi : public TUiPort {
     const std::string& Clipboard() const { return clipboard_; }
     void SetClipboardInput(std::string text) { clipboardInput_ = std::move(text); }
 
-    void SetStatusPanel(int, const std::string&) override {}
+    void SetStatusPanel(TStatusPanel, const std::string&) override {}
     void ShowStatus(const std::string&) override {}
     void SetBusyCursor(bool) override {}
     TMsgResult ShowMessage(const TMessage& message) override;

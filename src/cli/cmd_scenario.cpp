@@ -56,10 +56,8 @@ void RegisterShow(CLI::App& parent, TCliContext& ctx) {
         s.ExitOnErrors();
         const std::string path = file->empty() ? WorkingScenarioPath(ctx.DataFolder()) : *file;
         TScenario scenario;
-        std::string message;
         // No working scenario yet is an empty one; a file asked for must exist.
-        if ((!file->empty() || FileExists(path)) && !scenario.LoadFile(path, message))
-            throw EZentrix(message);
+        if (!file->empty() || FileExists(path)) scenario.LoadFile(path);
         std::vector<TTsvRow> rows;
         for (int i = 0; i < scenario.Count(); ++i)
             rows.push_back(ScenarioRow(i + 1, scenario.Line(i), s.session.Stats().Registry()));

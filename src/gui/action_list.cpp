@@ -3,6 +3,8 @@
 #include <QMenu>
 #include <QTimer>
 
+#include <exception>
+
 namespace zentrix::gui {
 
 TActionList::TActionList(QObject* parent, std::function<bool()> notBusy,
@@ -43,14 +45,28 @@ void TActionList::RequestUpdate() {
 void TActionList::UpdateNow() {
     updatePending_ = false;
     const bool free = notBusy_();
+    std::exception_ptr failure;
     for (TEntry& e : entries_) {
         bool enabled = false;
         try {
             enabled = free && (!e.condition || e.condition());
-        } catch (...) {
+            if (e.checked) e.action->setChecked(e.checked());
+            e.failed = false;
+        } catch (const std::exception&) {
+            // Shown once until the action's state reads again, so a lasting fault does not
+            // raise a box on every update.
+            if (!e.failed && !failure) failure = std::current_exception();
+            e.failed = true;
         }
         e.action->setEnabled(enabled);
-        if (e.checked) e.action->setChecked(e.checked());
+    }
+    // Shown after the pass: the box's own event loop may run another update.
+    if (failure) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const std::exception& error) {
+            onError_(error);
+        }
     }
 }
 

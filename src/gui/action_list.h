@@ -12,7 +12,7 @@ namespace zentrix::gui {
 
 // The window's actions: each enabled only while the program is not busy and its own condition
 // holds; its execution runs at the level of a user action, so a failure is shown and the data
-// stays as it was.
+// stays as it was. A condition that fails disables its action and is shown the same way.
 class TActionList : public QObject {
     Q_OBJECT
   public:
@@ -42,6 +42,7 @@ class TActionList : public QObject {
         QAction* action;
         TCondition condition;
         std::function<bool()> checked;
+        bool failed = false;  // its state could not be read at the last update
     };
     std::vector<TEntry> entries_;
     std::function<bool()> notBusy_;

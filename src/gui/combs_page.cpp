@@ -189,6 +189,21 @@ bool TCombsPage::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void TCombsPage::RestoreSettings(TWindowSettings& settings) {
+    split_->SetKeptSize(settings.Options().FiltersHeight);
+    exclude_->setValue(settings.Options().DrawsExclude);
+    list_->RestoreColumns(settings.Ini(), TWindowSettings::kMainSection);
+    log_->RestoreColumns(settings.Ini(), TWindowSettings::kMainSection);
+}
+
+void TCombsPage::StoreSettings(TWindowSettings& settings) {
+    TMainOptions& o = settings.Options();
+    o.DrawsExclude = exclude_->value();
+    o.FiltersHeight = split_->KeptSize(o.FiltersHeight);
+    list_->StoreColumns(settings.Ini(), TWindowSettings::kMainSection);
+    log_->StoreColumns(settings.Ini(), TWindowSettings::kMainSection);
+}
+
 void TCombsPage::OnInvalidated(TUiPart part) {
     if (part == TUiPart::CombList) {
         model_->Reload();

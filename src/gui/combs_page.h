@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/ui_port.h"
+#include "gui/page.h"
 
 class QAction;
 class QSpinBox;
@@ -20,7 +20,7 @@ class TListView;
 class TVirtualModel;
 
 // The "Комбинации" tab: the working list, the spin of last draws to exclude and the filter log.
-class TCombsPage : public QWidget {
+class TCombsPage : public QWidget, public TPage {
     Q_OBJECT
   public:
     TCombsPage(QWidget* parent, TMainSession& session, TActionList& actions);
@@ -33,7 +33,9 @@ class TCombsPage : public QWidget {
     QAction* UndoAction() const { return undo_; }
     QAction* GenerateAction() const { return generate_; }
 
-    void OnInvalidated(TUiPart part);
+    void RestoreSettings(TWindowSettings& settings) override;
+    void StoreSettings(TWindowSettings& settings) override;
+    void OnInvalidated(TUiPart part) override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

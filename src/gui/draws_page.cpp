@@ -90,6 +90,14 @@ TDrawsPage::TDrawsPage(QWidget* parent, TMainSession& session, TActionList& acti
     SyncOffsetSpin();
 }
 
+void TDrawsPage::RestoreSettings(TWindowSettings& settings) {
+    list_->RestoreColumns(settings.Ini(), TWindowSettings::kMainSection);
+}
+
+void TDrawsPage::StoreSettings(TWindowSettings& settings) {
+    list_->StoreColumns(settings.Ini(), TWindowSettings::kMainSection);
+}
+
 void TDrawsPage::OnInvalidated(TUiPart part) {
     if (part == TUiPart::DrawsList) {
         model_->Reload();

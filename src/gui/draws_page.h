@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/ui_port.h"
+#include "gui/page.h"
 
 class QAction;
 class QSpinBox;
@@ -18,7 +18,7 @@ class TListView;
 class TVirtualModel;
 
 // The "Архив тиражей" tab: the draws list newest first, the offset spin and the draws actions.
-class TDrawsPage : public QWidget {
+class TDrawsPage : public QWidget, public TPage {
     Q_OBJECT
   public:
     TDrawsPage(QWidget* parent, TMainSession& session, TActionList& actions);
@@ -29,7 +29,9 @@ class TDrawsPage : public QWidget {
     QAction* AddAction() const { return add_; }
     QAction* DeleteAction() const { return delete_; }
 
-    void OnInvalidated(TUiPart part);
+    void RestoreSettings(TWindowSettings& settings) override;
+    void StoreSettings(TWindowSettings& settings) override;
+    void OnInvalidated(TUiPart part) override;
 
   private:
     void Add();

@@ -99,7 +99,7 @@ TFormMain::~TFormMain() {
 void TFormMain::CreateStatusBar() {
     // Least widths; a longer text widens its panel (labels never cut their text).
     const int widths[] = {120, 130, 150, 120, 70, 70, 0};
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < kStatusPanelCount; ++i) {
         panels_[i] = new QLabel(this);
         panels_[i]->setObjectName(QStringLiteral("stPanel%1").arg(i));
         panels_[i]->setFrameShape(QFrame::StyledPanel);
@@ -119,18 +119,19 @@ void TFormMain::CreateStatusBar() {
 void TFormMain::CreatePages() {
     leftPages_ = new QTabWidget(this);
     leftPages_->setObjectName("pcLeft");
-    drawsPage_ = new TDrawsPage(leftPages_, *session_, *actions_);
-    combsPage_ = new TCombsPage(leftPages_, *session_, *actions_);
-    leftPages_->addTab(drawsPage_, "Архив тиражей");
-    leftPages_->addTab(combsPage_, "Комбинации");
+    drawsPage_ =
+        AddPage(leftPages_, new TDrawsPage(leftPages_, *session_, *actions_), "Архив тиражей");
+    combsPage_ =
+        AddPage(leftPages_, new TCombsPage(leftPages_, *session_, *actions_), "Комбинации");
 
     mainPages_ = new QTabWidget(this);
     mainPages_->setObjectName("pcMain");
-    statsTab_ = new TStatsTab(mainPages_, *session_, *actions_);
-    mainPages_->addTab(statsTab_, "Статистика");
-    scenarioPage_ = new TScenarioPage(mainPages_, *session_, *actions_,
-                                      [this] { return combsPage_->ExcludeSpin()->value(); });
-    mainPages_->addTab(scenarioPage_, "Сценарий");
+    statsTab_ = AddPage(mainPages_, new TStatsTab(mainPages_, *session_, *actions_), "Статистика");
+    scenarioPage_ =
+        AddPage(mainPages_,
+                new TScenarioPage(mainPages_, *session_, *actions_,
+                                  [this] { return combsPage_->ExcludeSpin()->value(); }),
+                "Сценарий");
 
     split_ = new TKeptSplitter(Qt::Horizontal, 0, this);
     split_->setObjectName("splMain");
@@ -218,22 +219,15 @@ void TFormMain::RestoreWindowSettings() {
     }
     if (p.showCmd == 3) setWindowState(Qt::WindowMaximized);
     split_->SetKeptSize(o.LeftPanelWidth);
-    combsPage_->Splitter()->SetKeptSize(o.FiltersHeight);
-    statsTab_->Splitter()->SetKeptSize(o.DrawsStatHeight);
-    combsPage_->ExcludeSpin()->setValue(o.DrawsExclude);
-    drawsPage_->List()->RestoreColumns(settings.Ini(), kSection);
-    combsPage_->List()->RestoreColumns(settings.Ini(), kSection);
-    combsPage_->FilterLog()->RestoreColumns(settings.Ini(), kSection);
-    statsTab_->Table()->RestoreColumns(settings.Ini(), kSection);
-    scenarioPage_->List()->RestoreColumns(settings.Ini(), kSection);
+    for (TPage* page : pages_) page->RestoreSettings(settings);
     if (!o.PrefetchsInit) {
         // The first start in this folder: the help dialog is offered until its box is ticked.
         settings.Options().PrefetchsInit = true;
         settings.Options().FirstRun = true;
         try {
-            settings.StoreOption("PrefetchsInit");
-            settings.StoreOption("PrefetchsEnabled");
-            settings.StoreOption("FirstRun");
+            settings.StoreOption(&TMainOptions::PrefetchsInit);
+            settings.StoreOption(&TMainOptions::PrefetchsEnabled);
+            settings.StoreOption(&TMainOptions::FirstRun);
         } catch (const std::exception& e) {
             session_->Core().ReportFailure("Ошибка загрузки параметров программы!\n\n%s", e);
         }
@@ -254,14 +248,7 @@ void TFormMain::StoreWindowSettings() {
         p.bottom = normal.top() + normal.height();
         WritePlacement(settings.Ini(), kSection, p, CurrentScreen(this));
         o.LeftPanelWidth = split_->KeptSize(o.LeftPanelWidth);
-        o.DrawsExclude = combsPage_->ExcludeSpin()->value();
-        o.FiltersHeight = combsPage_->Splitter()->KeptSize(o.FiltersHeight);
-        drawsPage_->List()->StoreColumns(settings.Ini(), kSection);
-        combsPage_->List()->StoreColumns(settings.Ini(), kSection);
-        combsPage_->FilterLog()->StoreColumns(settings.Ini(), kSection);
-        statsTab_->Table()->StoreColumns(settings.Ini(), kSection);
-        scenarioPage_->List()->StoreColumns(settings.Ini(), kSection);
-        o.DrawsStatHeight = statsTab_->Splitter()->KeptSize(o.DrawsStatHeight);
+        for (TPage* page : pages_) page->StoreSettings(settings);
         settings.StoreExitOptions();
         settings.Save();
     } catch (const std::exception& e) {
@@ -287,7 +274,7 @@ void TFormMain::Initialize() {
         ExecDialog(dialog);
         if (dialog.DontShowAgain()) {
             core.Settings().Options().FirstRun = false;
-            core.StoreOption("FirstRun");
+            core.StoreOption(&TMainOptions::FirstRun);
         }
     }
     actions_->UpdateNow();
@@ -296,26 +283,7 @@ void TFormMain::Initialize() {
 }
 
 void TFormMain::OnInvalidated(TUiPart part) {
-    switch (part) {
-        case TUiPart::DrawsList:
-        case TUiPart::DrawsOffset:
-            drawsPage_->OnInvalidated(part);
-            break;
-        case TUiPart::CombList:
-        case TUiPart::FilterLog:
-            combsPage_->OnInvalidated(part);
-            break;
-        case TUiPart::StatTable:
-        case TUiPart::MethodLists:
-            statsTab_->OnInvalidated(part);
-            break;
-        case TUiPart::ScenarioList:
-            scenarioPage_->OnInvalidated(part);
-            break;
-        case TUiPart::Caption:
-        case TUiPart::Actions:
-            break;
-    }
+    for (TPage* page : pages_) page->OnInvalidated(part);
     actions_->RequestUpdate();
 }
 

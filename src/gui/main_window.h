@@ -1,15 +1,16 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QTabWidget>
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "app/startup_switches.h"
 #include "app/ui_port.h"
 
 class QLabel;
-class QTabWidget;
 
 namespace zentrix {
 class TMainSession;
@@ -19,6 +20,7 @@ namespace zentrix::gui {
 
 class TActionList;
 class TKeptSplitter;
+class TPage;
 class TCombsPage;
 class TDrawsPage;
 class TQtUiPort;
@@ -45,6 +47,16 @@ class TFormMain : public QMainWindow {
     QTabWidget* LeftPages() const { return leftPages_; }
     QTabWidget* MainPages() const { return mainPages_; }
     QLabel* Panel(int i) const { return panels_[i]; }
+    const std::vector<TPage*>& Pages() const { return pages_; }
+
+    // Puts a page on a tab; from then on the frame passes it every invalidation and stores its
+    // settings at exit (and restores them at the start, for the pages created with the window).
+    template <class TTabPage>
+    TTabPage* AddPage(QTabWidget* tabs, TTabPage* page, const QString& caption) {
+        tabs->addTab(page, caption);
+        pages_.push_back(page);
+        return page;
+    }
     QAction* ParamsAction() const { return params_; }
     // True once the start's initialization ran (the window is usable).
     bool Initialized() const { return initialized_; }
@@ -80,7 +92,8 @@ class TFormMain : public QMainWindow {
     TCombsPage* combsPage_ = nullptr;
     TStatsTab* statsTab_ = nullptr;
     TScenarioPage* scenarioPage_ = nullptr;
-    std::array<QLabel*, 7> panels_{};
+    std::array<QLabel*, kStatusPanelCount> panels_{};
+    std::vector<TPage*> pages_;  // in tab order, left pages first
     QAction* params_ = nullptr;
     QAction* exit_ = nullptr;
     QAction* about_ = nullptr;

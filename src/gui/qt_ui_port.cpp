@@ -64,14 +64,14 @@ TQtUiPort::~TQtUiPort() {
     delete progress_;
 }
 
-void TQtUiPort::SetStatusPanel(int panel, const std::string& text) {
-    if (panel >= 0 && panel < 7 && panels_[panel]) panels_[panel]->setText(Q(text));
+void TQtUiPort::SetStatusPanel(TStatusPanel panel, const std::string& text) {
+    if (QLabel* label = panels_[static_cast<size_t>(panel)]) label->setText(Q(text));
 }
 
 void TQtUiPort::ShowStatus(const std::string& text) {
-    if (panels_[6]) {
-        panels_[6]->setText(Q(text));
-        panels_[6]->repaint();
+    if (QLabel* label = panels_[static_cast<size_t>(TStatusPanel::Status)]) {
+        label->setText(Q(text));
+        label->repaint();
     }
 }
 

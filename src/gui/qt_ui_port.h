@@ -30,14 +30,14 @@ class TQtUiPort : public QObject, public TUiPort {
     explicit TQtUiPort(QWidget* window);
     ~TQtUiPort() override;
 
-    // Panels 0..6 of the status bar; 6 is the status line.
-    void SetPanels(const std::array<QLabel*, 7>& panels) { panels_ = panels; }
+    // The status bar's panels, in TStatusPanel's order.
+    void SetPanels(const std::array<QLabel*, kStatusPanelCount>& panels) { panels_ = panels; }
     bool Busy() const { return busyCursor_; }
     // File dialogs open in the folder last used, else in the choice's folder, else here.
     void SetDataFolder(const std::string& folder) { dataFolder_ = Q(folder); }
     QString DialogFolder(const TFileChoice& choice) const;
 
-    void SetStatusPanel(int panel, const std::string& text) override;
+    void SetStatusPanel(TStatusPanel panel, const std::string& text) override;
     void ShowStatus(const std::string& text) override;
     void SetBusyCursor(bool busy) override;
     TMsgResult ShowMessage(const TMessage& message) override;
@@ -59,7 +59,7 @@ class TQtUiPort : public QObject, public TUiPort {
 
   private:
     QWidget* window_;
-    std::array<QLabel*, 7> panels_{};
+    std::array<QLabel*, kStatusPanelCount> panels_{};
     bool busyCursor_ = false;
     QPointer<TFormProgress> progress_;
     QString dataFolder_;

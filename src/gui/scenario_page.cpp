@@ -125,6 +125,14 @@ TScenarioPage::TScenarioPage(QWidget* parent, TMainSession& session, TActionList
     lines_->setText(Q(scenario.LinesPanelText()));
 }
 
+void TScenarioPage::RestoreSettings(TWindowSettings& settings) {
+    list_->RestoreColumns(settings.Ini(), TWindowSettings::kMainSection);
+}
+
+void TScenarioPage::StoreSettings(TWindowSettings& settings) {
+    list_->StoreColumns(settings.Ini(), TWindowSettings::kMainSection);
+}
+
 void TScenarioPage::OnInvalidated(TUiPart part) {
     if (part != TUiPart::ScenarioList) return;
     model_->Reload();

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/ui_port.h"
+#include "gui/page.h"
 
 class QAction;
 class QLabel;
@@ -20,7 +20,7 @@ class TListView;
 class TVirtualModel;
 
 // The "Сценарий" tab: the scenario list, its line count and the commands that build it.
-class TScenarioPage : public QWidget {
+class TScenarioPage : public QWidget, public TPage {
     Q_OBJECT
   public:
     // excludeDraws gives the combinations view's count of last draws to exclude, the default of
@@ -38,7 +38,9 @@ class TScenarioPage : public QWidget {
     };
     const TActions& Commands() const { return commands_; }
 
-    void OnInvalidated(TUiPart part);
+    void RestoreSettings(TWindowSettings& settings) override;
+    void StoreSettings(TWindowSettings& settings) override;
+    void OnInvalidated(TUiPart part) override;
 
   private:
     // The focused row when it is selected, -1 otherwise.

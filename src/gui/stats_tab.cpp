@@ -155,6 +155,16 @@ bool TStatsTab::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void TStatsTab::RestoreSettings(TWindowSettings& settings) {
+    split_->SetKeptSize(settings.Options().DrawsStatHeight);
+    table_->RestoreColumns(settings.Ini(), TWindowSettings::kMainSection);
+}
+
+void TStatsTab::StoreSettings(TWindowSettings& settings) {
+    table_->StoreColumns(settings.Ini(), TWindowSettings::kMainSection);
+    settings.Options().DrawsStatHeight = split_->KeptSize(settings.Options().DrawsStatHeight);
+}
+
 void TStatsTab::OnInvalidated(TUiPart part) {
     if (part == TUiPart::MethodLists) FillMethods();
     if (part == TUiPart::StatTable) ShowTable();

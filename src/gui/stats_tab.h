@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/ui_port.h"
+#include "gui/page.h"
 
 class QAction;
 class QComboBox;
@@ -23,7 +23,7 @@ class TVirtualModel;
 
 // The "Статистика" tab: the method list, the window length, the table of values with its chart,
 // and the filters of the working list by the selected rows.
-class TStatsTab : public QWidget {
+class TStatsTab : public QWidget, public TPage {
     Q_OBJECT
   public:
     TStatsTab(QWidget* parent, TMainSession& session, TActionList& actions);
@@ -38,7 +38,9 @@ class TStatsTab : public QWidget {
     QAction* ExcludeAction() const { return exclude_; }
     QAction* PrefetchsAction() const { return prefetchs_; }
 
-    void OnInvalidated(TUiPart part);
+    void RestoreSettings(TWindowSettings& settings) override;
+    void StoreSettings(TWindowSettings& settings) override;
+    void OnInvalidated(TUiPart part) override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -12,13 +12,11 @@ namespace zentrix {
 
 namespace {
 
-bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::string& message) {
+std::vector<std::string> ReadLines(const std::string& path) {
     try {
-        lines = ReadScenarioFile(path);
-        return true;
+        return ReadScenarioFile(path);
     } catch (const std::exception& e) {
-        message = Format(kScenarioReadError, {path, e.what()});
-        return false;
+        throw EFileError(Format(kScenarioReadError, {path, e.what()}));
     }
 }
 
@@ -54,28 +52,21 @@ void TScenario::Swap(int a, int b) {
     std::swap(lines_[a], lines_[b]);
 }
 
-bool TScenario::LoadFile(const std::string& path, std::string& message) {
-    std::vector<std::string> lines;
-    if (!ReadLines(path, lines, message)) return false;
-    lines_ = std::move(lines);
-    return true;
+void TScenario::LoadFile(const std::string& path) {
+    lines_ = ReadLines(path);
 }
 
-bool TScenario::AppendFile(const std::string& path, std::string& message) {
-    std::vector<std::string> lines;
-    if (!ReadLines(path, lines, message)) return false;
+void TScenario::AppendFile(const std::string& path) {
+    const std::vector<std::string> lines = ReadLines(path);
     if (!lines_.empty() && !lines.empty() && !IsSeparatorLine(lines_.back())) lines_.emplace_back();
     lines_.insert(lines_.end(), lines.begin(), lines.end());
-    return true;
 }
 
-bool TScenario::SaveFile(const std::string& path, std::string& message) const {
+void TScenario::SaveFile(const std::string& path) const {
     try {
         WriteScenarioFile(path, lines_);
-        return true;
     } catch (const std::exception& e) {
-        message = Format(kScenarioWriteError, {path, e.what()});
-        return false;
+        throw EFileError(Format(kScenarioWriteError, {path, e.what()}));
     }
 }
 

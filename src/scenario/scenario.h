@@ -22,14 +22,14 @@ class TScenario {
     void Swap(int a, int b);
     void Clear() { lines_.clear(); }
 
-    // The file's lines replace the scenario. On failure the lines stay as they were, the result
-    // is false and message holds the text to show.
-    bool LoadFile(const std::string& path, std::string& message);
+    // The file's lines replace the scenario. A failure raises EFileError with the text to show;
+    // the lines stay as they were.
+    void LoadFile(const std::string& path);
     // The file's lines follow the scenario's, after one separator when both hold lines and the
     // last line is not already one. Failure as for LoadFile.
-    bool AppendFile(const std::string& path, std::string& message);
-    // The scenario is left as it is whatever happens.
-    bool SaveFile(const std::string& path, std::string& message) const;
+    void AppendFile(const std::string& path);
+    // Raises EFileError with the text to show; the scenario is left as it is whatever happens.
+    void SaveFile(const std::string& path) const;
 
   private:
     void CheckIndex(int index) const;

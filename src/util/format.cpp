@@ -16,8 +16,10 @@ namespace zentrix {
 
 namespace {
 
+// Per thread, so an override in one thread (a CLI run, a test) never shows in another.
 TFormatSettings& Settings() {
-    static TFormatSettings settings = LocaleFormatSettings();
+    static const TFormatSettings locale = LocaleFormatSettings();
+    thread_local TFormatSettings settings = locale;
     return settings;
 }
 
@@ -171,10 +173,15 @@ std::string PadTo(std::string text, int width, bool left) {
 const TFormatSettings& FormatSettings() {
     return Settings();
 }
-void SetFormatSettings(const TFormatSettings& settings) {
+
+TFormatScope::TFormatScope(const TFormatSettings& settings) : saved_(Settings()) {
     Settings() = settings;
 }
-void SetDecimalSeparator(char separator) {
+TFormatScope::TFormatScope() : saved_(Settings()) {}
+TFormatScope::~TFormatScope() {
+    Settings() = saved_;
+}
+void TFormatScope::SetDecimalSeparator(char separator) {
     Settings().decimalSeparator = separator;
 }
 

@@ -9,7 +9,8 @@
 
 namespace zentrix {
 
-// Number formatting settings of the user's locale; the CLI and the tests may override them.
+// Number formatting settings: each thread starts from the user's locale's; a TFormatScope
+// overrides them for the current thread only.
 struct TFormatSettings {
     char decimalSeparator = ',';                 // printed reals
     std::string thousandSeparator = "\xC2\xA0";  // no-break space
@@ -17,10 +18,27 @@ struct TFormatSettings {
     char fileDecimalSeparator = ',';
 };
 
+// The current thread's settings.
 const TFormatSettings& FormatSettings();
-void SetFormatSettings(const TFormatSettings& settings);
-// Overrides the separator of printed reals only; settings files keep theirs.
-void SetDecimalSeparator(char separator);
+
+// Replaces the current thread's settings while it lives; the previous ones come back at its end,
+// also when an exception leaves the scope. Scopes nest.
+class TFormatScope {
+  public:
+    explicit TFormatScope(const TFormatSettings& settings);
+    // Keeps the current settings, to be changed through the scope.
+    TFormatScope();
+    ~TFormatScope();
+    TFormatScope(const TFormatScope&) = delete;
+    TFormatScope& operator=(const TFormatScope&) = delete;
+
+    // Overrides the separator of printed reals only; settings files keep theirs.
+    void SetDecimalSeparator(char separator);
+
+  private:
+    TFormatSettings saved_;
+};
+
 // Reads the separators of the user's numeric locale (LC_ALL, LC_NUMERIC, LANG).
 TFormatSettings LocaleFormatSettings();
 

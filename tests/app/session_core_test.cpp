@@ -94,7 +94,7 @@ TEST(WindowSettings, DefaultsAndImmediateOrExitWrites) {
     EXPECT_EQ(s.Options().Language, 1049);
     s.Options().SortedDraws = true;
     s.Options().DrawsStatLen = 250;
-    s.StoreOption("SortedDraws");
+    s.StoreOption(&TMainOptions::SortedDraws);
     std::string text = ReadFileBytes(dir.File("Zentrix_8x20.frm"));
     EXPECT_EQ(text, "[TFormMain]\r\nSortedDraws=1\r\n");
     s.StoreExitOptions();
@@ -103,6 +103,79 @@ TEST(WindowSettings, DefaultsAndImmediateOrExitWrites) {
     again.Load();
     EXPECT_TRUE(again.Options().SortedDraws);
     EXPECT_EQ(again.Options().DrawsStatLen, 250);
+}
+
+// A file written before the options had typed keys still reads: the keys are the same names.
+TEST(WindowSettings, KeysAreTheNamesTheFileHolds) {
+    const std::vector<std::string> names = {"LeftPanelWidth",
+                                            "DrawsExclude",
+                                            "DrawsStatLen",
+                                            "DrawsStatHeight",
+                                            "DrawsGraphLen",
+                                            "FiltersHeight",
+                                            "LayoutLen",
+                                            "LayoutCompareLen1",
+                                            "LayoutCompareLen2",
+                                            "LayoutCompareLen3",
+                                            "LayoutCompareLen4",
+                                            "LayoutCompareLen5",
+                                            "LayoutCompareHeight",
+                                            "WeekLen",
+                                            "WeekHeight",
+                                            "ScriptLibraryHeight",
+                                            "ScriptLibraryFilter",
+                                            "DrawsStatMethod",
+                                            "WeekChartMode",
+                                            "WeekChartType",
+                                            "AutoUpdates",
+                                            "DownloadDrawsOnStart",
+                                            "ScriptLogEnabled",
+                                            "StakesLogEnabled",
+                                            "StakesScrollEnabled",
+                                            "StakesCheckOnLine",
+                                            "ColorDraws",
+                                            "ColorCombs",
+                                            "ColorCard",
+                                            "ColorCardSequences",
+                                            "LayoutGradient",
+                                            "SortedDraws",
+                                            "PrefetchsEnabled",
+                                            "ShowTotalLine",
+                                            "PrefetchsInit",
+                                            "RatingsEffMode",
+                                            "ScriptLibraryOn",
+                                            "SystemsEnabled",
+                                            "TabGraphs",
+                                            "TabCard",
+                                            "TabLayout",
+                                            "TabWeek",
+                                            "TabTables",
+                                            "Language",
+                                            "FirstRun"};
+    EXPECT_EQ(TWindowSettings::KeyNames(), names);
+
+    test::TTempDir dir;
+    const std::string path = dir.File("Zentrix_8x20.frm");
+    AtomicWriteFile(path,
+                    "[TFormMain]\r\nLayoutCompareLen3=44\r\nDrawsStatMethod=KNM4\r\n"
+                    "WeekChartMode=1\r\nDownloadDrawsOnStart=2\r\nRatingsEffMode=0\r\n"
+                    "TabWeek=0\r\nLanguage=1033\r\n");
+    TWindowSettings s(path);
+    s.Load();
+    const TMainOptions& o = s.Options();
+    EXPECT_EQ(o.LayoutCompareLen[2], 44);
+    EXPECT_EQ(o.LayoutCompareLen[3], -1);
+    EXPECT_EQ(o.DrawsStatMethod, "KNM4");
+    EXPECT_EQ(o.WeekChartMode, TWeekChartMode::NumberOverDays);
+    EXPECT_EQ(o.DownloadDrawsOnStart, TDownloadOnStart::Nothing);
+    EXPECT_EQ(o.RatingsEffMode, TRatingsEffMode::Expected);
+    EXPECT_FALSE(o.TabWeek);
+    EXPECT_EQ(o.Language, 1033);
+    // One option stored alone writes its own key only, a mode as its number.
+    s.Options().RatingsEffMode = TRatingsEffMode::Relative;
+    s.StoreOption(&TMainOptions::RatingsEffMode);
+    EXPECT_EQ(TIniFile(path).ReadString("TFormMain", "RatingsEffMode", ""), "2");
+    EXPECT_EQ(TIniFile(path).ReadString("TFormMain", "LeftPanelWidth", "none"), "none");
 }
 
 }  // namespace

@@ -123,7 +123,7 @@ TEST(Config, TooManyPrizeEntriesKeepTheFirst256) {
 
 TEST(Config, SavedRealsIgnoreThePrintingSeparator) {
     test::TFormatGuard guard(',');
-    SetDecimalSeparator('.');  // what --decimal-separator does
+    guard.SetDecimalSeparator('.');  // what --decimal-separator does
     TConfigSettings s = DefaultConfigSettings();
     SetConfigValue(s, "STAKES", "Cost", "12.5");
     TIniFile ini = TIniFile::FromText({});

@@ -53,7 +53,7 @@ class TestQtUiPort : public QObject {
         std::array<QLabel*, 7> panels;
         for (auto& p : panels) p = new QLabel(&window);
         ui.SetPanels(panels);
-        ui.SetStatusPanel(0, "Архив тиражей: 5");
+        ui.SetStatusPanel(TStatusPanel::Archive, "Архив тиражей: 5");
         ui.ShowStatus("Инициализация...");
         QCOMPARE(panels[0]->text(), QString("Архив тиражей: 5"));
         QCOMPARE(panels[6]->text(), QString("Инициализация..."));

@@ -26,6 +26,8 @@
 #include "gui/list_view.h"
 #include "gui/main_window.h"
 #include "gui/modal_hooks.h"
+#include "gui/page.h"
+#include "gui/scenario_page.h"
 #include "gui/stat_chart.h"
 #include "gui/stats_tab.h"
 #include "support/temp_dir.h"
@@ -75,6 +77,17 @@ void ChooseMethod(TFormMain& w, int position) {
 }
 
 }  // namespace
+
+// A page of a tab still to come: what the frame passes it.
+class TProbePage : public QWidget, public TPage {
+  public:
+    std::vector<TUiPart>* parts = nullptr;
+    void RestoreSettings(TWindowSettings&) override {}
+    void StoreSettings(TWindowSettings& settings) override {
+        settings.Ini().WriteInteger(TWindowSettings::kMainSection, "ProbeHeight", 77);
+    }
+    void OnInvalidated(TUiPart part) override { parts->push_back(part); }
+};
 
 class TestWindowState : public QObject {
     Q_OBJECT
@@ -312,6 +325,26 @@ class TestWindowState : public QObject {
         w->repaint();
         qInfo("scroll to the last row: %lld ms", timer.restart());
         QVERIFY(w->StatsTab()->Chart()->grab().save(ZENTRIX_SCREENSHOT_DIR "/knm4_chart.png"));
+    }
+
+    // The frame holds its pages in a list; one more plugs in with one call.
+    void pagesAreAListTheFrameLoopsOver() {
+        test::TTempDir dir;
+        WriteArchive(dir.Path(), 20);
+        AtomicWriteFile(ProgramFile(dir.Path(), ".frm"), Started());
+        auto w = Open(dir.Path());
+        const std::vector<TPage*> pages{w->DrawsPage(), w->CombsPage(), w->StatsTab(),
+                                        w->ScenarioPage()};
+        QCOMPARE(w->Pages(), pages);
+        std::vector<TUiPart> parts;
+        auto* probe = w->AddPage(w->MainPages(), new TProbePage, "Проба");
+        probe->parts = &parts;
+        QCOMPARE(w->MainPages()->tabText(w->MainPages()->count() - 1), QString("Проба"));
+        w->Session().Core().Invalidate(TUiPart::ScenarioList);
+        w->Session().Core().Invalidate(TUiPart::DrawsList);
+        QCOMPARE(parts, (std::vector<TUiPart>{TUiPart::ScenarioList, TUiPart::DrawsList}));
+        Close(w);
+        QCOMPARE(StoredInt(dir.Path(), "ProbeHeight"), 77);
     }
 };
 

@@ -15,6 +15,18 @@ namespace {
 using test::TTempDir;
 using TLines = std::vector<std::string>;
 
+// The text of the EFileError that work raises.
+template <class TWork>
+std::string FailureText(TWork work) {
+    try {
+        work();
+    } catch (const EFileError& e) {
+        return e.what();
+    }
+    ADD_FAILURE() << "no EFileError";
+    return {};
+}
+
 const TLines kLines = {"FULL:0#RAND|TSD1#NUMS:5#LNO:#SF:0| | | | | | |Проба", "",
                        "CURR:0#NONE| | | | | | | |"};
 
@@ -37,18 +49,18 @@ TEST(ScenarioFile, LoadReplacesAndAppendAddsOneSeparator) {
     WriteScenarioFile(empty, {});
     std::string message;
     TScenario s;
-    ASSERT_TRUE(s.AppendFile(a, message));  // into an empty scenario: no separator
+    s.AppendFile(a);  // into an empty scenario: no separator
     EXPECT_EQ(s.Count(), 1);
-    ASSERT_TRUE(s.AppendFile(b, message));
+    s.AppendFile(b);
     EXPECT_EQ(s.Lines(), (TLines{"FULL:0#RAND| | | | | | | |A", "", "CURR:0#ALL| | | | | | | |B",
                                  "FULL:0#NONE| | | | | | | |C"}));
-    ASSERT_TRUE(s.AppendFile(empty, message));  // an empty file changes nothing
+    s.AppendFile(empty);  // an empty file changes nothing
     EXPECT_EQ(s.Count(), 4);
     s.Add("");
-    ASSERT_TRUE(s.AppendFile(a, message));  // the last line is a separator already
+    s.AppendFile(a);  // the last line is a separator already
     EXPECT_EQ(s.Count(), 6);
     EXPECT_EQ(s.Line(5), "FULL:0#RAND| | | | | | | |A");
-    ASSERT_TRUE(s.LoadFile(b, message));
+    s.LoadFile(b);
     EXPECT_EQ(s.Count(), 2);
 }
 
@@ -56,12 +68,11 @@ TEST(ScenarioFile, AFailedReadKeepsTheLines) {
     TTempDir dir;
     TScenario s;
     s.Add("FULL:0#RAND| | | | | | | |keep");
-    std::string message;
     const std::string missing = dir.File("missing.lsc");
-    EXPECT_FALSE(s.LoadFile(missing, message));
+    const std::string message = FailureText([&] { s.LoadFile(missing); });
     EXPECT_EQ(message.rfind("Ошибка чтения файла \"" + missing + "\"!\n\n", 0), 0u) << message;
     EXPECT_NE(message.find(SystemErrorText(ENOENT)), std::string::npos) << message;
-    EXPECT_FALSE(s.AppendFile(dir.Path(), message));  // a folder does not read as a file
+    EXPECT_THROW(s.AppendFile(dir.Path()), EFileError);  // a folder does not read as a file
     EXPECT_EQ(s.Lines(), TLines{"FULL:0#RAND| | | | | | | |keep"});
 }
 
@@ -69,9 +80,8 @@ TEST(ScenarioFile, AFailedWriteKeepsMemoryAndTheOldFile) {
     TTempDir dir;
     TScenario s;
     for (const std::string& line : kLines) s.Add(line);
-    std::string message;
     const std::string nowhere = dir.File("no/such/folder/x.lsc");
-    EXPECT_FALSE(s.SaveFile(nowhere, message));
+    const std::string message = FailureText([&] { s.SaveFile(nowhere); });
     EXPECT_EQ(message.rfind("Ошибка записи в файл \"" + nowhere + "\"!\n\n", 0), 0u) << message;
     EXPECT_EQ(s.Lines(), kLines);
 
@@ -79,7 +89,7 @@ TEST(ScenarioFile, AFailedWriteKeepsMemoryAndTheOldFile) {
     const std::string blocked = dir.File("blocked.lsc");
     EnsureDirectory(blocked);
     WriteScenarioFile(dir.File("blocked.lsc/inner"), {"old"});
-    EXPECT_FALSE(s.SaveFile(blocked, message));
+    EXPECT_THROW(s.SaveFile(blocked), EFileError);
     EXPECT_EQ(ReadScenarioFile(dir.File("blocked.lsc/inner")), TLines{"old"});
     EXPECT_EQ(s.Lines(), kLines);
 }

@@ -21,8 +21,9 @@ void TFakeUi::Clear() {
     invalidated.clear();
 }
 
-void TFakeUi::SetStatusPanel(int panel, const std::string& text) {
-    if (panel >= 0 && panel < static_cast<int>(panels.size())) panels[panel] = text;
+void TFakeUi::SetStatusPanel(TStatusPanel panel, const std::string& text) {
+    const auto index = static_cast<size_t>(panel);
+    if (index < panels.size()) panels[index] = text;
 }
 
 void TFakeUi::ShowStatus(const std::string& text) {

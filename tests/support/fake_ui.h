@@ -34,7 +34,7 @@ class TFakeUi : public TUiPort {
     std::vector<std::string> StatusTexts() const;
     void Clear();
 
-    void SetStatusPanel(int panel, const std::string& text) override;
+    void SetStatusPanel(TStatusPanel panel, const std::string& text) override;
     void ShowStatus(const std::string& text) override;
     void SetBusyCursor(bool busy) override { busyCursor = busy; }
     TMsgResult ShowMessage(const TMessage& message) override;

@@ -25,12 +25,4 @@ TTempDir::~TTempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
-TFormatGuard::TFormatGuard(char decimal, const char* thousand) : saved_(FormatSettings()) {
-    SetFormatSettings({decimal, thousand, decimal});
-}
-
-TFormatGuard::~TFormatGuard() {
-    SetFormatSettings(saved_);
-}
-
 }  // namespace zentrix::test

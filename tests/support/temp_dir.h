@@ -22,13 +22,10 @@ class TTempDir {
 };
 
 // Sets the locale's separators (printed and in settings files) and restores them at the end.
-class TFormatGuard {
+class TFormatGuard : public TFormatScope {
   public:
-    TFormatGuard(char decimal, const char* thousand = " ");
-    ~TFormatGuard();
-
-  private:
-    TFormatSettings saved_;
+    TFormatGuard(char decimal, const char* thousand = " ")
+        : TFormatScope({decimal, thousand, decimal}) {}
 };
 
 }  // namespace zentrix::test

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <latch>
+#include <stdexcept>
+#include <thread>
+
 #include "support/temp_dir.h"
 #include "util/errors.h"
 
@@ -79,6 +83,33 @@ TEST(Format, ReadingRealsAcceptsBothSeparators) {
     EXPECT_FALSE(TryStrToFloat(""));
     EXPECT_FALSE(TryStrToFloat("1,5x"));
     EXPECT_FALSE(TryStrToFloat("abc"));
+}
+
+TEST(FormatScope, OverridesTheCurrentThreadOnlyAndRestoresOnExit) {
+    test::TFormatGuard guard(',');
+    std::latch overridden(1), checked(1);
+    std::string otherText;
+    std::thread other([&] {
+        TFormatScope scope({'.', ",", '.'});
+        overridden.count_down();
+        checked.wait();
+        otherText = Format("%.1f", {2.5L});
+    });
+    overridden.wait();
+    EXPECT_EQ(Format("%.1f", {2.5L}), "2,5");
+    checked.count_down();
+    other.join();
+    EXPECT_EQ(otherText, "2.5");
+
+    try {
+        TFormatScope scope;
+        scope.SetDecimalSeparator('.');
+        EXPECT_EQ(FloatToStrShortest(0.5L), "0.5");
+        EXPECT_EQ(FormatSettings().fileDecimalSeparator, ',');
+        throw std::runtime_error("leave");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(FloatToStrShortest(0.5L), "0,5");
 }
 
 }  // namespace

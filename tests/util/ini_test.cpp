@@ -113,7 +113,7 @@ TEST(IniFile, ValueTheCodePageCannotHoldIsRefusedAndTheFileStays) {
 
 TEST(IniFile, RealsUseTheLocaleSeparatorNotThePrintingOverride) {
     test::TFormatGuard guard(',');
-    SetDecimalSeparator('.');  // what --decimal-separator does
+    guard.SetDecimalSeparator('.');  // what --decimal-separator does
     TIniFile ini = TIniFile::FromText({});
     ini.WriteFloat("S", "Real", 12.5L);
     EXPECT_EQ(ini.ReadString("S", "Real", ""), "12,5");
