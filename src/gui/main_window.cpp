@@ -30,6 +30,7 @@
 #include "gui/qt_ui_port.h"
 #include "gui/scenario_page.h"
 #include "gui/stats_tab.h"
+#include "util/errors.h"
 #include "version.h"
 
 namespace zentrix::gui {
@@ -93,6 +94,11 @@ TFormMain::TFormMain(const TStartupSwitches& switches, const std::string& dataFo
 
 TFormMain::~TFormMain() {
     if (!storedSettings_ && session_->HoldsDataLock()) StoreWindowSettings();
+    // The stakes file is closed while the pages live: closing shows its status.
+    session_->Stakes().Close();
+    // What the session says while it is destroyed must not reach pages already gone.
+    ui_->disconnect(this);
+    pages_.clear();
     ModalHooks().shownMessages.clear();
 }
 
@@ -313,7 +319,7 @@ void TFormMain::ShowAbout() {
 }
 
 void TFormMain::ShowError(const std::exception& error) {
-    session_->Core().ErrorBox(error.what());
+    session_->Core().ErrorBox(ErrorText(error));
 }
 
 }  // namespace zentrix::gui
