@@ -8,28 +8,22 @@
 #include "stats/filter.h"
 #include "stats/stat_list.h"
 #include "stats/stat_table.h"
+#include "stats_fixture.h"
 
 namespace zentrix {
 
 namespace {
 
-struct TFilterFixture {
-    TDrawsArray draws = MakeDemoDraws(3000, 1, 45292);
-    TConfigSettings config;
-    TStatList list{draws, config};
-    TFilterFixture() { list.RegisterMethods(); }
-    int High() const { return static_cast<int>(draws.size()) - 1; }
-};
+using TFixture = bench::TStatsFixture<3000>;
 
-TFilterFixture& Fixture() {
-    static TFilterFixture fixture;
-    return fixture;
+TFixture& Fixture() {
+    return TFixture::Get();
 }
 
 // Every second value of the method's table over the last 1000 draws: the selection a user makes
 // when halving a table.
 std::vector<TStatDraw> HalfTheTable(const std::string& code) {
-    TFilterFixture& f = Fixture();
+    TFixture& f = Fixture();
     TStatTableParams p;
     p.RefIndex = f.High();
     p.WindowLength = 1000;
@@ -43,7 +37,7 @@ std::vector<TStatDraw> HalfTheTable(const std::string& code) {
 
 // The full list through one method's filter, keeping half of its table's values.
 static void BM_FilterHalf(benchmark::State& state, const char* code) {
-    TFilterFixture& f = Fixture();
+    TFixture& f = Fixture();
     auto stat = f.list.CreateStat(f.list.FindCode(code));
     const std::vector<TStatDraw> selected = HalfTheTable(code);
     const TCombsArray& all = AllCombs();
@@ -67,7 +61,7 @@ BENCHMARK_CAPTURE(BM_FilterHalf, KNP24, "KNP24")->Unit(benchmark::kMicrosecond);
 
 // A table over 3000 draws: one AddDrawValues per draw.
 static void BM_Table(benchmark::State& state, const char* code) {
-    TFilterFixture& f = Fixture();
+    TFixture& f = Fixture();
     TStatTableParams p;
     p.RefIndex = f.High();
     p.WindowLength = 3000;

@@ -10,27 +10,20 @@
 #include "stats/prefetch.h"
 #include "stats/stat_list.h"
 #include "stats/stat_table.h"
+#include "stats_fixture.h"
 
 namespace zentrix {
 
 namespace {
 
-// A 10000-draw synthetic archive and the registry over it.
-struct TStatsFixture {
-    TDrawsArray draws = MakeDemoDraws(10000, 1, 45292);
-    TConfigSettings config;
-    TStatList list{draws, config};
-    TStatsFixture() { list.RegisterMethods(); }
-    int High() const { return static_cast<int>(draws.size()) - 1; }
-};
+using TFixture = bench::TStatsFixture<10000>;
 
-TStatsFixture& Fixture() {
-    static TStatsFixture fixture;
-    return fixture;
+TFixture& Fixture() {
+    return TFixture::Get();
 }
 
 TStatTable Table(const std::string& code, int offset, bool sorted) {
-    TStatsFixture& f = Fixture();
+    TFixture& f = Fixture();
     TStatTableParams p;
     p.RefIndex = f.High() - offset;
     p.WindowLength = 1000;
@@ -75,7 +68,7 @@ BENCHMARK(BM_Knm4TableShown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Keep the combinations with the number 5 out of the full list.
 static void BM_KeepNums5(benchmark::State& state) {
-    TStatsFixture& f = Fixture();
+    TFixture& f = Fixture();
     auto stat = f.list.CreateStat(f.list.FindCode("NUMS"));
     TStatDraw five;
     five.Key.K[0] = 5;
@@ -94,7 +87,7 @@ BENCHMARK(BM_KeepNums5)->Unit(benchmark::kMicrosecond);
 
 // Every full-set file of the registry, written into a scratch folder.
 static void BM_BuildAllPrefetchFiles(benchmark::State& state) {
-    TStatsFixture& f = Fixture();
+    TFixture& f = Fixture();
     const std::string folder =
         (std::filesystem::temp_directory_path() / "zentrix_bench_prefetch").string();
     TGroupSet all;

@@ -18,17 +18,8 @@ TStakeRec Checked(int matches, const std::string& comment, TCurrency profit = -2
     return rec;
 }
 
-TRatingRec Row(const std::string& comment, int stakes, int matches, TCurrency profit = 0) {
-    TRatingRec row;
-    row.Comment = comment;
-    row.Stakes = stakes;
-    row.Matches = matches;
-    row.Profit = profit;
-    return row;
-}
-
 TEST(Ratings, RecordLayout) {
-    TRatingRec row = Row("Ab", 7, 0x0102, -10000);
+    TRatingRec row = test::RatingRow("Ab", 7, 0x0102, -10000);
     row.Histogram = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     std::string b;
     WriteRatingRecord(b, row);
@@ -98,7 +89,8 @@ std::vector<std::string> Comments(const TRatingsArray& ratings) {
 }
 
 TEST(Ratings, SortingByColumns) {
-    TRatingsArray ratings = {Row("b", 4, 8, 100000), Row("a", 2, 7, -30000), Row("B", 3, 3, 5000)};
+    TRatingsArray ratings = {test::RatingRow("b", 4, 8, 100000), test::RatingRow("a", 2, 7, -30000),
+                             test::RatingRow("B", 3, 3, 5000)};
     SortRatings(ratings, kRatingAverageColumn, true);  // averages 2, 3.5, 1
     EXPECT_EQ(Comments(ratings), (std::vector<std::string>{"a", "b", "B"}));
     SortRatings(ratings, 1, false);
@@ -108,14 +100,16 @@ TEST(Ratings, SortingByColumns) {
     SortRatings(ratings, 0, false);
     EXPECT_EQ(Comments(ratings), (std::vector<std::string>{"a", "b", "B"}));
     // Differences below a hundredth of the unit count as equal.
-    EXPECT_EQ(CompareRatings(Row("x", 1, 0, 10049), Row("y", 1, 0, 10000), 4), 0);
-    EXPECT_EQ(CompareRatings(Row("x", 1, 0, 99), Row("y", 1, 0, 0), 15), 0);
-    EXPECT_EQ(CompareRatings(Row("x", 0, 0), Row("y", 5, 5), 2), 0);
+    EXPECT_EQ(
+        CompareRatings(test::RatingRow("x", 1, 0, 10049), test::RatingRow("y", 1, 0, 10000), 4), 0);
+    EXPECT_EQ(CompareRatings(test::RatingRow("x", 1, 0, 99), test::RatingRow("y", 1, 0, 0), 15), 0);
+    EXPECT_EQ(CompareRatings(test::RatingRow("x", 0, 0), test::RatingRow("y", 5, 5), 2), 0);
 }
 
 TEST(Ratings, RowsWithNoStakesNeverBreakTheSort) {
     TRatingsArray ratings;
-    for (int i = 0; i < 200; ++i) ratings.push_back(Row(std::to_string(i), i % 3, (i * 7) % 11));
+    for (int i = 0; i < 200; ++i)
+        ratings.push_back(test::RatingRow(std::to_string(i), i % 3, (i * 7) % 11));
     for (int column = 0; column < kRatingColumnCount; ++column) {
         SortRatings(ratings, column, column % 2 == 0);
         EXPECT_EQ(ratings.size(), 200u);
@@ -128,7 +122,8 @@ TEST(Ratings, FileRoundTripAndDamagedFileBackedUpBeforeOverwrite) {
     TRatingsArray ratings;
     file.Load(ratings);  // missing: empty
     EXPECT_TRUE(ratings.empty());
-    const TRatingsArray rows = {Row("a", 2, 7, -30000), Row("Б", 3, 3, 5000)};
+    const TRatingsArray rows = {test::RatingRow("a", 2, 7, -30000),
+                                test::RatingRow("Б", 3, 3, 5000)};
     file.Save(rows);
     file.Load(ratings);
     EXPECT_EQ(ratings, rows);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "stakes/stakes_env.h"
 #include "support/temp_dir.h"
 #include "util/cp1251.h"
 #include "util/files.h"
@@ -10,18 +11,9 @@
 namespace zentrix {
 namespace {
 
-TRatingRec Row(const std::string& comment, int stakes, int matches, TCurrency profit) {
-    TRatingRec row;
-    row.Comment = comment;
-    row.Stakes = stakes;
-    row.Matches = matches;
-    row.Profit = profit;
-    return row;
-}
-
 TEST(RatingsView, CellTextsOfEachMode) {
     test::TFormatGuard format('.');
-    TRatingRec row = Row("x", 1000, 3000, -12345);
+    TRatingRec row = test::RatingRow("x", 1000, 3000, -12345);
     row.Histogram[3] = 360;
     struct TCase {
         TEffMode mode;
@@ -45,12 +37,12 @@ TEST(RatingsView, CellTextsOfEachMode) {
 
 TEST(RatingsView, NoStakesLeaveTheAveragesEmpty) {
     test::TFormatGuard format(',');
-    const auto cells = RatingCells(Row("x", 0, 0, 0), TEffMode::Relative);
+    const auto cells = RatingCells(test::RatingRow("x", 0, 0, 0), TEffMode::Relative);
     EXPECT_EQ(cells[3], "");
     EXPECT_EQ(cells[4], "0,00");
     EXPECT_EQ(cells[5], "");
     EXPECT_EQ(cells[23], "");
-    const TTextTable table = RatingsTable({Row("a", 3, 4, 0)}, TEffMode::Relative);
+    const TTextTable table = RatingsTable({test::RatingRow("a", 3, 4, 0)}, TEffMode::Relative);
     EXPECT_EQ(table.headers.size(), 24u);
     EXPECT_EQ(table.headers[5], "Ср. профит");
     EXPECT_EQ(table.headers[23], "E8");
@@ -62,7 +54,7 @@ TEST(RatingsView, CsvHas24CaptionsAnd15FieldsARow) {
     test::TFormatGuard format(',');
     test::TTempDir dir;
     const std::string path = dir.File("r.csv");
-    TRatingRec row = Row("Он сказал \"да\"", 3, 4, 25000);
+    TRatingRec row = test::RatingRow("Он сказал \"да\"", 3, 4, 25000);
     row.Histogram[1] = 2;
     ExportRatingsCsv(path, {row});
     const std::string bytes = ReadFileBytes(path);

@@ -6,6 +6,7 @@
 
 #include "core/config_data.h"
 #include "core/draw.h"
+#include "stakes/rating_rec.h"
 #include "stakes/stake_make.h"
 #include "stakes/stakes_file.h"
 #include "support/temp_dir.h"
@@ -33,6 +34,16 @@ inline TConfigData PrizeConfig() {
     config.Cost = 2 * kCurrencyScale;
     config.Profits = {{3, 10 * kCurrencyScale}, {4, 50 * kCurrencyScale}};
     return config;
+}
+
+inline TRatingRec RatingRow(const std::string& comment, int stakes, int matches,
+                            TCurrency profit = 0) {
+    TRatingRec row;
+    row.Comment = comment;
+    row.Stakes = stakes;
+    row.Matches = matches;
+    row.Profit = profit;
+    return row;
 }
 
 inline TStakeRec Stake(int draw, const std::array<int, 8>& numbers,
