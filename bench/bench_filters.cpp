@@ -40,15 +40,7 @@ static void BM_FilterHalf(benchmark::State& state, const char* code) {
     TFixture& f = Fixture();
     auto stat = f.list.CreateStat(f.list.FindCode(code));
     const std::vector<TStatDraw> selected = HalfTheTable(code);
-    const TCombsArray& all = AllCombs();
-    TCombsArray dest;
-    dest.reserve(all.size());
-    for (auto _ : state) {
-        dest.clear();
-        FilterCombList(*stat, selected, f.High(), false, false, all, dest);
-        benchmark::DoNotOptimize(dest.data());
-    }
-    state.counters["kept"] = static_cast<double>(dest.size());
+    bench::FilterAllCombs(state, *stat, selected, f.High());
 }
 BENCHMARK_CAPTURE(BM_FilterHalf, NUMS, "NUMS")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_FilterHalf, DIGS, "DIGS")->Unit(benchmark::kMicrosecond);

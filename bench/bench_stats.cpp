@@ -73,15 +73,7 @@ static void BM_KeepNums5(benchmark::State& state) {
     TStatDraw five;
     five.Key.K[0] = 5;
     const std::vector<TStatDraw> selected{five};
-    const TCombsArray& all = AllCombs();
-    TCombsArray dest;
-    dest.reserve(all.size());
-    for (auto _ : state) {
-        dest.clear();
-        FilterCombList(*stat, selected, f.High(), false, false, all, dest);
-        benchmark::DoNotOptimize(dest.data());
-    }
-    state.counters["kept"] = static_cast<double>(dest.size());
+    bench::FilterAllCombs(state, *stat, selected, f.High());
 }
 BENCHMARK(BM_KeepNums5)->Unit(benchmark::kMicrosecond);
 

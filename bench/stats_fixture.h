@@ -1,7 +1,13 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
 #include "core/config_data.h"
 #include "core/demo_archive.h"
+#include "core/enumerate.h"
+#include "stats/filter.h"
 #include "stats/stat_list.h"
 
 namespace zentrix::bench {
@@ -20,5 +26,19 @@ struct TStatsFixture {
         return fixture;
     }
 };
+
+// Keeps the selected values of `stat` over the full list of combinations, once per round.
+inline void FilterAllCombs(benchmark::State& state, TCustomStat& stat,
+                           const std::vector<TStatDraw>& selected, int refIndex) {
+    const TCombsArray& all = AllCombs();
+    TCombsArray dest;
+    dest.reserve(all.size());
+    for (auto _ : state) {
+        dest.clear();
+        FilterCombList(stat, selected, refIndex, false, false, all, dest);
+        benchmark::DoNotOptimize(dest.data());
+    }
+    state.counters["kept"] = static_cast<double>(dest.size());
+}
 
 }  // namespace zentrix::bench
