@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 
 #include "core/archive_file.h"
 #include "core/list_rows.h"
+#include "support/make_draw.h"
 #include "support/temp_dir.h"
 #include "util/errors.h"
 #include "util/files.h"
@@ -13,21 +15,14 @@
 namespace zentrix {
 namespace {
 
-TDraw MakeDraw(int number, TComb numbers, int extra = 1, const char* date = "") {
-    TDraw d;
-    d.Number = number;
-    d.Numbers = numbers;
-    d.Extra = static_cast<uint8_t>(extra);
-    d.SetDateText(date);
-    return d;
-}
+using test::MakeDraw;
 
 // Draws 101..105; draw n holds n-100 .. n-93.
 TDrawsArray Draws101To105() {
     TDrawsArray draws;
     for (int n = 101; n <= 105; ++n) {
-        TComb c;
-        for (int i = 0; i < 8; ++i) c[i] = static_cast<uint8_t>(n - 100 + i);
+        std::array<int, 8> c;
+        for (int i = 0; i < 8; ++i) c[i] = n - 100 + i;
         draws.push_back(MakeDraw(n, c));
     }
     return draws;
@@ -67,7 +62,7 @@ TEST(Archive, TheLargestDrawNumberLeavesNoNextNumber) {
 
 TEST(Archive, SoundDraws) {
     struct TCase {
-        TComb numbers;
+        std::array<int, 8> numbers;
         int extra;
         bool sound;
     };
@@ -85,7 +80,7 @@ TEST(Archive, SoundDraws) {
     };
     for (const TCase& c : cases)
         EXPECT_EQ(IsSoundDraw(MakeDraw(1, c.numbers, c.extra)), c.sound)
-            << static_cast<int>(c.numbers[0]) << " e" << c.extra;
+            << c.numbers[0] << " e" << c.extra;
 }
 
 TEST(Archive, FindDrawIndexInterpolatesAndFallsBack) {

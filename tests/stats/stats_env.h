@@ -9,16 +9,9 @@
 #include "core/draw.h"
 #include "stats/custom_stat.h"
 #include "stats/stat_list.h"
+#include "support/make_draw.h"
 
 namespace zentrix::test {
-
-inline TDraw MakeDraw(int number, const std::array<int, 8>& numbers, int extra = 1) {
-    TDraw d;
-    d.Number = number;
-    for (int i = 0; i < 8; ++i) d.Numbers[i] = static_cast<uint8_t>(numbers[i]);
-    d.Extra = static_cast<uint8_t>(extra);
-    return d;
-}
 
 inline TComb MakeComb(const std::array<int, 8>& numbers) {
     TComb c;
