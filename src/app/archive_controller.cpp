@@ -114,6 +114,10 @@ void TArchiveController::RefreshDrawsList(bool force) {
 
 void TArchiveController::ArchiveChanged() {
     SaveArchive();
+    AnnounceChange();
+}
+
+void TArchiveController::AnnounceChange() {
     core_.Events().archiveChanged.Emit();
     core_.RefreshViews(false);
     if (changedHook_) changedHook_();

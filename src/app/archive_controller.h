@@ -81,7 +81,21 @@ class TArchiveController {
     bool CanDrawsSorted() const;
     void ToggleSortedDraws();
 
+    // DrawsExport: the whole archive to a CSV file, replaced as a whole (never left half
+    // written); false after the error box.
+    bool CanDrawsExport() const;
+    void DrawsExport();  // asks for the file
+    bool ExportDraws(const std::string& file);
+    // DrawsImport: appends the file's draws the archive does not hold and saves; the number
+    // appended, or -1 after the error box (nothing appended then).
+    bool CanDrawsImport() const;
+    void DrawsImport();  // asks for the file
+    int ImportDraws(const std::string& file);
+
   private:
+    // What follows a saved change: the event, the views, the hook.
+    void AnnounceChange();
+
     TSessionCore& core_;
     const TConfigSettings& config_;
     TDrawsArray draws_;

@@ -156,15 +156,48 @@ void RegisterDelete(CLI::App& parent, TCliContext& ctx) {
     });
 }
 
+void RegisterExport(CLI::App& parent, TCliContext& ctx) {
+    auto file = std::make_shared<std::string>();
+    CLI::App* cmd = parent.add_subcommand("export", "Write the whole archive to a CSV file");
+    cmd->add_option("FILE", *file, "The CSV file (replaced)")->required();
+    cmd->callback([&ctx, file] {
+        TCliSession s(ctx, false);
+        s.LockDataIfInside(*file);
+        TArchiveController& archive = s.session.Archive();
+        archive.LoadArchive();
+        s.ExitOnErrors();
+        archive.ExportDraws(*file);
+        s.ExitOnErrors();
+        ctx.out << archive.Count() << "\n";
+    });
+}
+
+void RegisterImport(CLI::App& parent, TCliContext& ctx) {
+    auto file = std::make_shared<std::string>();
+    CLI::App* cmd = parent.add_subcommand(
+        "import", "Append the draws of a CSV file that the archive does not hold");
+    cmd->add_option("FILE", *file, "The CSV file")->required();
+    cmd->callback([&ctx, file] {
+        TCliSession s(ctx, false);
+        s.LockData();
+        const int appended = s.LoadArchiveToChange().ImportDraws(*file);
+        s.ExitOnErrors();
+        ctx.out << appended << "\n";
+    });
+}
+
 }  // namespace
 
 void RegisterDrawsCommand(CLI::App& app, TCliContext& ctx) {
-    CLI::App* draws = app.add_subcommand("draws", "The draws archive: list, add, edit, delete");
+    CLI::App* draws =
+        app.add_subcommand("draws", "The draws archive: list, add, edit, delete, export, import");
     draws->require_subcommand(1);
     RegisterList(*draws, ctx);
     RegisterAdd(*draws, ctx);
     RegisterEdit(*draws, ctx);
     RegisterDelete(*draws, ctx);
+    RegisterExport(*draws, ctx);
+    RegisterImport(*draws, ctx);
 }
 
 }  // namespace zentrix::cli

@@ -51,15 +51,21 @@ TDrawsPage::TDrawsPage(QWidget* parent, TMainSession& session, TActionList& acti
         "Упорядочить MIN->MAX", "Показывать числа тиражей по возрастанию",
         [&archive] { return archive.CanDrawsSorted(); },
         [&archive] { return archive.SortedDraws(); }, [&archive] { archive.ToggleSortedDraws(); });
+    QAction* exportCsv = actions_.Add(
+        "Экспорт в CSV-файл", "Экспорт списка тиражей в CSV-файл", {},
+        [&archive] { return archive.CanDrawsExport(); }, [&archive] { archive.DrawsExport(); });
+    QAction* importCsv = actions_.Add(
+        "Импорт из CSV-файла", "Импорт списка тиражей из CSV-файла", {},
+        [&archive] { return archive.CanDrawsImport(); }, [&archive] { archive.DrawsImport(); });
     // Delete in the list deletes the selection (after the usual question).
     delete_->setShortcut(QKeySequence::Delete);
     delete_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     list_->addAction(delete_);
-    menuActions_ = {add_, edit, delete_, info, sorted};
+    menuActions_ = {add_, edit, delete_, info, sorted, nullptr, exportCsv, importCsv};
 
     auto* toolbar = new QToolBar(this);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    toolbar->addActions(menuActions_);
+    toolbar->addActions({add_, edit, delete_, info, sorted});
     auto* offsetRow = new QHBoxLayout;
     auto* offsetLabel = new QLabel("Смещение назад:", this);
     offset_ = new QSpinBox(this);

@@ -168,7 +168,7 @@ void TFormMain::CreateMenus() {
     file->addAction(exit_);
 
     QMenu* draws = menuBar()->addMenu("Тиражи");
-    draws->addActions(drawsPage_->Actions());
+    TActionList::AddToMenu(draws, drawsPage_->Actions());
 
     QMenu* combs = menuBar()->addMenu("Комбинации");
     TActionList::AddToMenu(combs, combsPage_->Actions());
