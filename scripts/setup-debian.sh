@@ -8,7 +8,7 @@ packages=(
     libcurl4-openssl-dev libssl-dev zlib1g-dev
     libxlsxwriter-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    libcli11-dev libcpp-httplib-dev
+    libcli11-dev libcpp-httplib-dev tinyproxy openssl
     fonts-dejavu-core xvfb xauth
     locales libc-l10n
 )
