@@ -1,10 +1,20 @@
 #include "app/ratings_controller.h"
 
+#include "app/window_placement.h"
 #include "stakes/ratings_script.h"
+#include "util/errors.h"
 #include "util/files.h"
 #include "util/format.h"
 
 namespace zentrix {
+
+namespace {
+
+constexpr const char* kRatingsListName = "lvRatings";
+// The "E" columns come last and do not sort.
+constexpr int kFirstEffColumn = 15;
+
+}  // namespace
 
 TRatingsController::TRatingsController(TSessionCore& core, TStatsController& stats,
                                        TScenarioController& scenario)
@@ -22,9 +32,16 @@ std::string TRatingsController::CountText() const {
 
 void TRatingsController::Refresh() {
     core_.SetStatusPanel(TStatusPanel::Ratings, CountText());
+    core_.Invalidate(TUiPart::RatingsList);
 }
 
 void TRatingsController::Load() {
+    const auto stored =
+        ReadSortType(core_.Settings().Ini(), TWindowSettings::kMainSection, kRatingsListName);
+    if (stored && stored->first >= 0 && stored->first < kRatingColumnCount) {
+        sortColumn_ = stored->first;
+        sortDescending_ = stored->second != 0;
+    }
     if (FileExists(file_.Path())) {
         TBusyScope busy(core_, "Загрузка файла рейтинга...");
         try {
@@ -38,13 +55,32 @@ void TRatingsController::Load() {
 }
 
 void TRatingsController::Sort(int column, bool descending) {
+    const bool changed = column != sortColumn_ || descending != sortDescending_;
     sortColumn_ = column;
     sortDescending_ = descending;
+    if (changed) StoreSort();
     {
         TBusyScope busy(core_, "Сортировка рейтинга...");
         SortRatings(ratings_, column, descending);
     }
     Save();
+}
+
+void TRatingsController::SortByClick(int column) {
+    if (column < 0 || column >= kFirstEffColumn) return;
+    const bool descending = column == sortColumn_ ? !sortDescending_ : column != 0;
+    Sort(column, descending);
+}
+
+void TRatingsController::StoreSort() {
+    try {
+        TWindowSettings& settings = core_.Settings();
+        WriteSortType(settings.Ini(), TWindowSettings::kMainSection, kRatingsListName, sortColumn_,
+                      sortDescending_ ? 1 : 0);
+        settings.Save();
+    } catch (const std::exception& e) {
+        core_.ErrorBox(ErrorText(e));
+    }
 }
 
 bool TRatingsController::Save() {
@@ -115,6 +151,7 @@ int TRatingsController::ToScenario(const std::vector<size_t>& rows) {
 void TRatingsController::SetEffMode(TEffMode mode) {
     core_.Settings().Options().RatingsEffMode = static_cast<TRatingsEffMode>(mode);
     core_.StoreOption(&TMainOptions::RatingsEffMode);
+    core_.Invalidate(TUiPart::RatingsList);
     core_.Invalidate(TUiPart::Actions);
 }
 

@@ -8,6 +8,7 @@
 #include "app/stats_controller.h"
 #include "stakes/ratings.h"
 #include "stakes/ratings_view.h"
+#include "stakes/stake_graphs.h"
 #include "stakes/stakes_file.h"
 
 namespace zentrix {
@@ -28,6 +29,10 @@ class TRatingsController {
     int SortColumn() const { return sortColumn_; }
     bool SortDescending() const { return sortDescending_; }
     TTextTable Table() const { return RatingsTable(ratings_, EffMode()); }
+    // The 24 texts of a row in the current mode.
+    std::vector<std::string> RowCells(size_t row) const {
+        return RatingCells(ratings_.at(row), EffMode());
+    }
     // "Рейтинг: %d"
     std::string CountText() const;
 
@@ -35,8 +40,12 @@ class TRatingsController {
     void Load();
     // Counts a stake just checked; the caller sorts afterwards.
     void Add(const TStakeRec& stake) { AddToRatings(ratings_, stake); }
-    // Sorts by a view column, saves and redisplays.
+    // Sorts by a view column, saves and redisplays; the column and direction are kept with the
+    // window's list settings ("lvRatings.SortType"), from which the next start sorts.
     void Sort(int column, bool descending);
+    // A header click: the current column reverses its direction; another starts descending, the
+    // comment ascending. The "E" columns do not sort.
+    void SortByClick(int column);
     void Resort() { Sort(sortColumn_, sortDescending_); }
     // Rewrites the file; false after the error box. The view is refreshed in any case.
     bool Save();
@@ -53,9 +62,17 @@ class TRatingsController {
     int ToScenario(const std::vector<size_t>& rows);
     bool CanSetEffMode() const { return core_.NotBusy(); }
     void SetEffMode(TEffMode mode);
+    // "Количество совпадений": the selected rows' histograms against random play.
+    bool CanMatchGraph(const std::vector<size_t>& rows) const {
+        return core_.NotBusy() && !rows.empty();
+    }
+    std::vector<TGraphPoint> MatchGraph(const std::vector<size_t>& rows) const {
+        return MatchCountGraph(ratings_, rows);
+    }
 
   private:
     void Refresh();
+    void StoreSort();
 
     TSessionCore& core_;
     TStatsController& stats_;

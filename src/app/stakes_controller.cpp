@@ -1,5 +1,8 @@
 #include "app/stakes_controller.h"
 
+#include <filesystem>
+
+#include "app/log_files.h"
 #include "core/comb_text.h"
 #include "stakes/stake_check.h"
 #include "stakes/stake_log.h"
@@ -20,6 +23,14 @@ int64_t TStakesController::Count() const {
 
 std::vector<std::string> TStakesController::RowCells(int64_t row) const {
     return StakeCells(file_.Read(row - 1));
+}
+
+std::optional<TColor> TStakesController::RowColour(int64_t row) const {
+    return StakeKindColour(file_.Read(row - 1).Kind);
+}
+
+std::vector<TNumberMark> TStakesController::RowNumberMarks(int64_t row, int column) const {
+    return StakeNumberMarks(file_.Read(row - 1), column);
 }
 
 void TStakesController::Open(TExclusiveFile& hold) {
@@ -53,6 +64,7 @@ void TStakesController::Close() {
 
 void TStakesController::Refresh() {
     core_.SetStatusPanel(TStatusPanel::Stakes, StakesCountText(Count()));
+    core_.Invalidate(TUiPart::StakesList);
 }
 
 int32_t TStakesController::NextDraw() const {
@@ -235,6 +247,46 @@ void TStakesController::ToggleLogs() {
     bool& option = core_.Settings().Options().StakesLogEnabled;
     option = !option;
     core_.StoreOption(&TMainOptions::StakesLogEnabled);
+}
+
+int TStakesController::DeleteLogs() {
+    const std::string stem =
+        std::filesystem::path(StakesStem(core_.FilePath(".lsk"))).filename().string();
+    return DeleteLogFiles(core_, stem + "-", ".log");
+}
+
+std::optional<std::vector<TGraphPoint>> TStakesController::Graph(
+    const std::function<std::vector<TGraphPoint>(const std::vector<TStakeRec>&)>& make) {
+    std::vector<TStakeRec> stakes;
+    try {
+        TBusyScope busy(core_, {});
+        stakes = file_.ReadAll();
+    } catch (const std::exception& e) {
+        core_.ReportFailure("Ошибка поиска записи по номеру тиража в файле ставок!\n\n%s", e);
+        return std::nullopt;
+    }
+    try {
+        return make(stakes);
+    } catch (const EZentrix& e) {
+        core_.ErrorBox(e.what());
+        return std::nullopt;
+    }
+}
+
+std::optional<std::vector<TGraphPoint>> TStakesController::ProfitGraph() {
+    if (!CanGraph()) return std::nullopt;
+    return Graph([](const std::vector<TStakeRec>& stakes) { return ProfitByDrawsGraph(stakes); });
+}
+
+std::optional<std::vector<TGraphPoint>> TStakesController::RatingGraph(
+    const std::vector<size_t>& ratingRows, bool profit) {
+    if (!CanRatingGraph(ratingRows)) return std::nullopt;
+    std::vector<std::string> comments;
+    for (size_t row : ratingRows)
+        if (row < ratings_.Ratings().size()) comments.push_back(ratings_.Ratings()[row].Comment);
+    return Graph([&](const std::vector<TStakeRec>& stakes) {
+        return RatingStakesGraph(stakes, comments, profit);
+    });
 }
 
 }  // namespace zentrix

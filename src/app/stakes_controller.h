@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,7 +12,9 @@
 #include "app/session_core.h"
 #include "stakes/stake_delete.h"
 #include "stakes/stake_dialog.h"
+#include "stakes/stake_graphs.h"
 #include "stakes/stake_make.h"
+#include "stakes/stake_view.h"
 #include "stakes/stakes_file.h"
 
 namespace zentrix {
@@ -32,6 +35,10 @@ class TStakesController {
     int64_t Count() const;
     // The nine texts of grid row `row` (>= 1).
     std::vector<std::string> RowCells(int64_t row) const;
+    // Its background by the stake's kind (none for a separator), and the numbers of its
+    // "Моя ставка" and "Результаты тиража" cells with the matched ones marked.
+    std::optional<TColor> RowColour(int64_t row) const;
+    std::vector<TNumberMark> RowNumberMarks(int64_t row, int column) const;
 
     // At start, once the hold is taken: opened, repaired when it was of another version, shown.
     void Open(TExclusiveFile& hold);
@@ -75,12 +82,27 @@ class TStakesController {
 
     void ToggleScroll();
     void ToggleLogs();
+    // "Удалить журналы ставок": every "Zentrix_8x20-*.log" of the folder; how many went.
+    int DeleteLogs();
+
+    // The graphs' points; nothing after the error box (fewer than the draws a graph needs, or a
+    // file that cannot be read).
+    bool CanGraph() const { return CanCheck(); }
+    std::optional<std::vector<TGraphPoint>> ProfitGraph();
+    // Matches (or profits) of the stakes whose comments are those of the selected rating rows.
+    bool CanRatingGraph(const std::vector<size_t>& ratingRows) const {
+        return CanCheck() && !ratingRows.empty();
+    }
+    std::optional<std::vector<TGraphPoint>> RatingGraph(const std::vector<size_t>& ratingRows,
+                                                        bool profit);
 
   private:
     bool Available() const { return core_.NotBusy() && file_.IsOpen(); }
     bool Append(const std::vector<TStakeRec>& stakes, int draws, const std::string& status);
     // After a rewrite: what is left checked, the view refreshed.
     void Rewritten();
+    std::optional<std::vector<TGraphPoint>> Graph(
+        const std::function<std::vector<TGraphPoint>(const std::vector<TStakeRec>&)>& make);
 
     TSessionCore& core_;
     TArchiveController& archive_;

@@ -37,6 +37,8 @@ enum class TUiPart {
     Actions,       // availability of the actions (busy state, conditions)
     Caption,       // the window caption
     ScenarioList,  // the scenario list and its line count
+    StakesList,    // the stakes grid (records added, checked or deleted)
+    RatingsList,   // the ratings view (rows, their order or the effectiveness mode)
 };
 
 // How the engine speaks to a person. Implemented by the desktop window, by the command line

@@ -14,6 +14,8 @@ TMsgResult TCliUi::ShowMessage(const TMessage& message) {
         err_ << MessageLine(message.title, message.text) << "\n";
         return TMsgResult::Ok;
     }
+    if (auto answer = answers_.find(message.text); answer != answers_.end())
+        return answer->second ? TMsgResult::Yes : TMsgResult::No;
     if (!assumeYes_) throw EZentrix(message.text + "\nДобавьте --yes, чтобы ответить \"Да\".");
     return TMsgResult::Yes;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -20,6 +21,8 @@ class TCliUi : public TUiPort {
     TCliUi(std::ostream& err, bool assumeYes) : err_(err), assumeYes_(assumeYes) {}
 
     int ErrorCount() const { return errors_; }
+    // The answer to one question, given by its own flag rather than by --yes.
+    void SetAnswer(const std::string& question, bool yes) { answers_[question] = yes; }
     // What a command put on the "clipboard" (there is none in a terminal).
     const std::string& Clipboard() const { return clipboard_; }
     void SetClipboardInput(std::string text) { clipboardInput_ = std::move(text); }
@@ -43,6 +46,7 @@ class TCliUi : public TUiPort {
   private:
     std::ostream& err_;
     bool assumeYes_;
+    std::map<std::string, bool> answers_;
     int errors_ = 0;
     std::string clipboard_;
     std::optional<std::string> clipboardInput_;

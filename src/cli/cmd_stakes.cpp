@@ -191,6 +191,7 @@ void RegisterDelete(CLI::App& parent, TCliContext& ctx) {
         std::vector<std::string> where;
         bool all = false;
         bool yes = false;
+        bool rebuildRatings = false;
     };
     auto o = std::make_shared<TOptions>();
     CLI::App* cmd = parent.add_subcommand("delete", "Delete stakes; prints how many records went");
@@ -200,15 +201,21 @@ void RegisterDelete(CLI::App& parent, TCliContext& ctx) {
                                          "CONDITION VALUE: stakes whose matches (-1 unchecked) "
                                          "are =, >, >=, < or <= VALUE (0..8); separators stay")
                              ->expected(2);
-    CLI::Option* all =
-        cmd->add_flag("--all", o->all, "Every record; the ratings are then rebuilt from none");
+    CLI::Option* all = cmd->add_flag("--all", o->all, "Every record");
+    CLI::Option* rebuild = cmd->add_flag(
+        "--rebuild-ratings", o->rebuildRatings,
+        "With --all: rebuild the ratings from the stakes left (none), dropping what they "
+        "counted; without it the ratings stay as they are");
     rows->excludes(where, all);
     where->excludes(all);
-    cmd->add_flag("--yes", o->yes, "Answer \"Да\" to the questions")->required();
+    rebuild->needs(all);
+    cmd->add_flag("--yes", o->yes, "Answer \"Да\" to the deletion question")->required();
     cmd->callback([&ctx, o, rows, where, all] {
         if ((rows->count() > 0) + (where->count() > 0) + (all->count() > 0) != 1)
             throw EZentrix("Задайте одно из --rows, --where или --all");
         TCliSession s(ctx, o->yes);
+        // The ratings keep what they counted unless the rebuild is asked for by its own flag.
+        s.ui.SetAnswer(kRebuildRatingsQuestion, o->rebuildRatings);
         TStakesController& stakes = OpenStakesSession(s);
         const int64_t before = stakes.Count();
         if (!o->rows.empty()) {

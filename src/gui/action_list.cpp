@@ -80,6 +80,17 @@ void TActionList::AddToMenu(QWidget* menu, const QList<QAction*>& actions) {
     }
 }
 
+QPushButton* TActionList::Button(QAction* action, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setToolTip(action->toolTip());
+    button->setStatusTip(action->statusTip());
+    button->setEnabled(action->isEnabled());
+    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    QObject::connect(action, &QAction::changed, button,
+                     [button, action] { button->setEnabled(action->isEnabled()); });
+    return button;
+}
+
 void TActionList::AttachContextMenu(QAbstractScrollArea* view, const QList<QAction*>& actions) {
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view, &QWidget::customContextMenuRequested, this, [this, view, actions](QPoint pos) {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QObject>
+#include <QPushButton>
 
 #include <functional>
 #include <vector>
@@ -34,6 +35,8 @@ class TActionList : public QObject {
     void Run(const TExecute& execute);
     // The actions in a menu, a null entry giving a separator.
     static void AddToMenu(QWidget* menu, const QList<QAction*>& actions);
+    // A button that mirrors an action but has its own caption (a tool row's short names).
+    static QPushButton* Button(QAction* action, const QString& caption, QWidget* parent);
     // Gives a list view a context menu of the actions, their availability fresh when it opens.
     void AttachContextMenu(QAbstractScrollArea* view, const QList<QAction*>& actions);
 

@@ -28,22 +28,6 @@
 
 namespace zentrix::gui {
 
-namespace {
-
-// A button that mirrors an action but has its own caption (the tool row's short names).
-QPushButton* ActionButton(QAction* action, const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setToolTip(action->toolTip());
-    button->setStatusTip(action->statusTip());
-    button->setEnabled(action->isEnabled());
-    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    QObject::connect(action, &QAction::changed, button,
-                     [button, action] { button->setEnabled(action->isEnabled()); });
-    return button;
-}
-
-}  // namespace
-
 TCombsPage::TCombsPage(QWidget* parent, TMainSession& session, TActionList& actions)
     : QWidget(parent), session_(session), actions_(actions) {
     setObjectName("tsCombs");
@@ -148,11 +132,11 @@ TCombsPage::TCombsPage(QWidget* parent, TMainSession& session, TActionList& acti
     // A tool bar: on a narrow window the buttons that do not fit move to its overflow menu
     // instead of widening the window.
     auto* tools = new QToolBar(this);
-    tools->addWidget(ActionButton(generate_, "Новый", this));
-    tools->addWidget(ActionButton(open, "Открыть", this));
-    tools->addWidget(ActionButton(save, "Сохранить", this));
-    tools->addWidget(ActionButton(undo_, "Отменить", this));
-    tools->addWidget(ActionButton(delExists_, "[-] Тиражи", this));
+    tools->addWidget(TActionList::Button(generate_, "Новый", this));
+    tools->addWidget(TActionList::Button(open, "Открыть", this));
+    tools->addWidget(TActionList::Button(save, "Сохранить", this));
+    tools->addWidget(TActionList::Button(undo_, "Отменить", this));
+    tools->addWidget(TActionList::Button(delExists_, "[-] Тиражи", this));
     tools->addWidget(exclude_);
 
     split_ = new TKeptSplitter(Qt::Vertical, 1, this);

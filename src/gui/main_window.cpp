@@ -28,7 +28,9 @@
 #include "gui/modal_hooks.h"
 #include "gui/params_dialog.h"
 #include "gui/qt_ui_port.h"
+#include "gui/ratings_page.h"
 #include "gui/scenario_page.h"
+#include "gui/stakes_page.h"
 #include "gui/stats_tab.h"
 #include "util/errors.h"
 #include "version.h"
@@ -133,6 +135,14 @@ void TFormMain::CreatePages() {
     mainPages_ = new QTabWidget(this);
     mainPages_->setObjectName("pcMain");
     statsTab_ = AddPage(mainPages_, new TStatsTab(mainPages_, *session_, *actions_), "Статистика");
+    stakesPage_ =
+        AddPage(mainPages_, new TStakesPage(mainPages_, *session_, *actions_, combsPage_->List()),
+                "Ставки");
+    ratingsPage_ =
+        AddPage(mainPages_,
+                new TRatingsPage(mainPages_, *session_, *actions_,
+                                 [this] { mainPages_->setCurrentWidget(scenarioPage_); }),
+                "Рейтинг");
     scenarioPage_ =
         AddPage(mainPages_,
                 new TScenarioPage(mainPages_, *session_, *actions_,
@@ -147,6 +157,12 @@ void TFormMain::CreatePages() {
     split_->setStretchFactor(1, 1);
     split_->setSizes({560, 720});
     setCentralWidget(split_);
+    // A double click on a combination makes a stake on it.
+    connect(combsPage_->List(), &QAbstractItemView::doubleClicked, this, [this] {
+        actions_->UpdateNow();
+        QAction* make = stakesPage_->Commands().make;
+        if (make->isEnabled()) make->trigger();
+    });
     connect(mainPages_, &QTabWidget::currentChanged, this,
             [this] { actions_->Run([this] { session_->Core().RefreshViews(false); }); });
 }
@@ -175,6 +191,16 @@ void TFormMain::CreateMenus() {
 
     QMenu* stats = menuBar()->addMenu("Статистика");
     TActionList::AddToMenu(stats, statsTab_->Actions());
+
+    QMenu* stakes = menuBar()->addMenu("Ставки");
+    TActionList::AddToMenu(stakes, stakesPage_->Actions());
+    // The graphs of the stakes of the selected rating rows are commands of both pages.
+    stakes->addSeparator();
+    stakes->addAction(ratingsPage_->Commands().stakeMatches);
+    stakes->addAction(ratingsPage_->Commands().stakeProfits);
+
+    QMenu* ratings = menuBar()->addMenu("Рейтинг");
+    TActionList::AddToMenu(ratings, ratingsPage_->Actions());
 
     QMenu* scenario = menuBar()->addMenu("Сценарий");
     TActionList::AddToMenu(scenario, scenarioPage_->Actions());

@@ -24,7 +24,9 @@ class TPage;
 class TCombsPage;
 class TDrawsPage;
 class TQtUiPort;
+class TRatingsPage;
 class TScenarioPage;
+class TStakesPage;
 class TStatsTab;
 
 // The main window: a frame holding the left page (draws, combinations), the main page of tabs,
@@ -44,6 +46,8 @@ class TFormMain : public QMainWindow {
     TCombsPage* CombsPage() const { return combsPage_; }
     TStatsTab* StatsTab() const { return statsTab_; }
     TScenarioPage* ScenarioPage() const { return scenarioPage_; }
+    TStakesPage* StakesPage() const { return stakesPage_; }
+    TRatingsPage* RatingsPage() const { return ratingsPage_; }
     QTabWidget* LeftPages() const { return leftPages_; }
     QTabWidget* MainPages() const { return mainPages_; }
     QLabel* Panel(int i) const { return panels_[i]; }
@@ -92,6 +96,8 @@ class TFormMain : public QMainWindow {
     TCombsPage* combsPage_ = nullptr;
     TStatsTab* statsTab_ = nullptr;
     TScenarioPage* scenarioPage_ = nullptr;
+    TStakesPage* stakesPage_ = nullptr;
+    TRatingsPage* ratingsPage_ = nullptr;
     std::array<QLabel*, kStatusPanelCount> panels_{};
     std::vector<TPage*> pages_;  // in tab order, left pages first
     QAction* params_ = nullptr;

@@ -29,6 +29,18 @@ struct TGraphPoint {
     bool operator==(const TGraphPoint&) const = default;
 };
 
+// A series of the graph window: the look of its first point, then every point of its title.
+struct TGraphSeries {
+    std::string title;
+    bool markers = false;
+    bool labels = false;
+    std::optional<TColor> colour;
+    std::vector<std::pair<int, long double>> points;
+};
+// The points gathered into series the way the graph window adds them one by one: a point goes
+// to the series of its title compared without regard to case, in order of first appearance.
+std::vector<TGraphSeries> GraphSeries(const std::vector<TGraphPoint>& points);
+
 // Profit per draw, its mean and its running total; raises EZentrix kTooFewGraphDraws when no
 // record is for a draw.
 std::vector<TGraphPoint> ProfitByDrawsGraph(const std::vector<TStakeRec>& stakes);

@@ -44,6 +44,24 @@ std::vector<std::string> StakeCells(const TStakeRec& rec) {
     return cells;
 }
 
+std::vector<TNumberMark> StakeNumberMarks(const TStakeRec& rec, int column) {
+    std::vector<TNumberMark> marks;
+    if (rec.Draw <= 0) return marks;
+    auto matched = [&rec](int n) {
+        if (!rec.Checked) return false;
+        for (int i = 0; i < rec.Matched.Count && i < kCombSize; ++i)
+            if (rec.Matched.Numbers[i] == n) return true;
+        return false;
+    };
+    if (column == kStakeNumbersColumn) {
+        for (int i = 0; i < rec.Numbers.Count && i < kCombSize; ++i)
+            marks.push_back({rec.Numbers.Numbers[i], matched(rec.Numbers.Numbers[i])});
+    } else if (column == kStakeResultColumn && rec.Checked) {
+        for (uint8_t n : rec.Result) marks.push_back({n, matched(n)});
+    }
+    return marks;
+}
+
 TTextTable StakesTableFrame() {
     TTextTable table;
     table.headers.assign(StakeHeaders().begin(), StakeHeaders().end());

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/log_files.h"
 #include "app/session.h"
 #include "core/archive_file.h"
 #include "stakes/stakes_env.h"
@@ -179,6 +180,75 @@ TEST_F(StakesTest, RatingsRowsWithoutFiltersAreRefusedAsScenarioLines) {
 
     Ratings().SetEffMode(TEffMode::Relative);
     EXPECT_EQ(Ratings().EffMode(), TEffMode::Relative);
+}
+
+TEST_F(StakesTest, TheRatingsSortOfAHeaderClickIsKeptForTheNextStart) {
+    Start();
+    ASSERT_TRUE(Stakes().MakeStake(Fields(1, 1, "1;2;3;4;9;10;11;12")));
+    TStakeDialogFields other = Fields(1, 1, "1;2;3;9;10;11;12;13");
+    other.comment = "Другая";
+    ASSERT_TRUE(Stakes().MakeStake(other));
+    ASSERT_EQ(Ratings().Count(), 2);
+    EXPECT_EQ(Ratings().SortColumn(), kRatingAverageColumn);
+    EXPECT_TRUE(Ratings().SortDescending());
+    // Another column starts descending, the same column reverses, the comment starts ascending,
+    // an "E" column does not sort.
+    const struct {
+        int click, column;
+        bool descending;
+    } clicks[] = {{1, 1, true}, {1, 1, false}, {0, 0, false}, {0, 0, true}, {15, 0, true}};
+    for (const auto& c : clicks) {
+        Ratings().SortByClick(c.click);
+        EXPECT_EQ(Ratings().SortColumn(), c.column) << c.click;
+        EXPECT_EQ(Ratings().SortDescending(), c.descending) << c.click;
+    }
+    Ratings().SortByClick(2);
+    EXPECT_EQ(Ratings().Ratings().front().Comment, "Моя");
+
+    session.reset();
+    session = std::make_unique<TMainSession>(dir.Path(), ui);
+    session->LoadWindowSettings();
+    session->LoadConfig();
+    ASSERT_TRUE(session->Initialize());
+    EXPECT_EQ(session->Ratings().SortColumn(), 2);
+    EXPECT_TRUE(session->Ratings().SortDescending());
+}
+
+TEST_F(StakesTest, TheGridMarksMatchedNumbersAndTheGraphsNeedDraws) {
+    Start();
+    EXPECT_FALSE(Stakes().ProfitGraph());
+    ASSERT_TRUE(Stakes().MakeStake(Fields(2, 2, "1;2;3;4;9;10;11;12")));
+    ASSERT_EQ(Stakes().Count(), 3);
+    EXPECT_EQ(Stakes().RowColour(1), (TColor{234, 255, 234}));
+    EXPECT_FALSE(Stakes().RowColour(2));
+    EXPECT_TRUE(Stakes().RowNumberMarks(1, kStakeNumbersColumn)[0].matched);
+    EXPECT_TRUE(std::count(ui.invalidated.begin(), ui.invalidated.end(), TUiPart::StakesList));
+    const auto profit = Stakes().ProfitGraph();
+    ASSERT_TRUE(profit);
+    EXPECT_EQ(GraphSeries(*profit).size(), 3u);
+    // One checked draw is too few for the graphs of the rating rows.
+    ui.Clear();
+    EXPECT_FALSE(Stakes().RatingGraph({0}, false));
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kTooFewGraphDraws});
+    EXPECT_EQ(Ratings().MatchGraph({0}).size(), 18u);
+}
+
+TEST_F(StakesTest, DeletingTheStakeLogsLeavesOtherFiles) {
+    Start();
+    WriteTextLines(dir.File("Zentrix_8x20-3.log"), {"a"});
+    WriteTextLines(dir.File("Zentrix_8x20-x.log"), {"b"});
+    WriteTextLines(dir.File("Zentrix_8x20.log"), {"c"});
+    WriteTextLines(dir.File("ScriptLog_1.txt"), {"d"});
+    EXPECT_EQ(Stakes().DeleteLogs(), 2);
+    EXPECT_FALSE(FileExists(dir.File("Zentrix_8x20-3.log")));
+    EXPECT_FALSE(FileExists(dir.File("Zentrix_8x20-x.log")));
+    EXPECT_TRUE(FileExists(dir.File("Zentrix_8x20.log")));
+    EXPECT_TRUE(FileExists(dir.File("ScriptLog_1.txt")));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, TMsgKind::Information);
+    ui.Clear();
+    EXPECT_EQ(Stakes().DeleteLogs(), 0);
+    EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{kNoLogFiles});
 }
 
 }  // namespace

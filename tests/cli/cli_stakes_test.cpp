@@ -126,6 +126,32 @@ TEST_F(CliStakes, DeleteByRowsConditionOrAll) {
     }
 }
 
+size_t RatingRows(CliStakes& t) {
+    auto r = t.Run({"ratings", "list"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    return SplitLines(r.out).size() - 1;
+}
+
+TEST_F(CliStakes, DeletingAllKeepsTheRatingsUnlessTheirRebuildIsAskedFor) {
+    AddTwo();
+    ASSERT_EQ(RatingRows(*this), 1u);
+    // --yes answers the deletion only: the rebuild is a question of its own.
+    auto kept = Run({"stakes", "delete", "--all", "--yes"});
+    ASSERT_EQ(kept.status, 0) << kept.err;
+    EXPECT_EQ(kept.out, "3\n");
+    EXPECT_EQ(RatingRows(*this), 1u);
+
+    AddTwo();
+    auto rebuilt = Run({"stakes", "delete", "--all", "--yes", "--rebuild-ratings"});
+    ASSERT_EQ(rebuilt.status, 0) << rebuilt.err;
+    EXPECT_EQ(RatingRows(*this), 0u);
+
+    AddTwo();
+    auto refused = Run({"stakes", "delete", "--rows", "1", "--yes", "--rebuild-ratings"});
+    EXPECT_NE(refused.status, 0);
+    EXPECT_EQ(List().size(), 4u);
+}
+
 struct TBadCase {
     std::vector<std::string> args;
     std::string message;  // a part of the error output

@@ -27,7 +27,9 @@
 #include "gui/main_window.h"
 #include "gui/modal_hooks.h"
 #include "gui/page.h"
+#include "gui/ratings_page.h"
 #include "gui/scenario_page.h"
+#include "gui/stakes_page.h"
 #include "gui/stat_chart.h"
 #include "gui/stats_tab.h"
 #include "support/temp_dir.h"
@@ -333,8 +335,8 @@ class TestWindowState : public QObject {
         WriteArchive(dir.Path(), 20);
         AtomicWriteFile(ProgramFile(dir.Path(), ".frm"), Started());
         auto w = Open(dir.Path());
-        const std::vector<TPage*> pages{w->DrawsPage(), w->CombsPage(), w->StatsTab(),
-                                        w->ScenarioPage()};
+        const std::vector<TPage*> pages{w->DrawsPage(),  w->CombsPage(),   w->StatsTab(),
+                                        w->StakesPage(), w->RatingsPage(), w->ScenarioPage()};
         QCOMPARE(w->Pages(), pages);
         std::vector<TUiPart> parts;
         auto* probe = w->AddPage(w->MainPages(), new TProbePage, "Проба");

@@ -62,5 +62,18 @@ TEST(StakeGraphs, MatchCountsAgainstRandomPlay) {
     EXPECT_EQ(points[9 + 3], (TGraphPoint{3, "a", 5, true, false, std::nullopt}));
 }
 
+TEST(StakeGraphs, PointsJoinTheSeriesOfTheirTitleInAnyCase) {
+    const std::vector<TGraphSeries> series =
+        GraphSeries({{1, "Ряд", 5, true, true, TColor{1, 2, 3}},
+                     {2, "Другой", 6, false, false, std::nullopt},
+                     {3, "РЯД", 7, false, false, std::nullopt}});
+    ASSERT_EQ(series.size(), 2u);
+    EXPECT_EQ(series[0].title, "Ряд");
+    EXPECT_TRUE(series[0].markers && series[0].labels);
+    EXPECT_EQ(series[0].colour, (TColor{1, 2, 3}));
+    EXPECT_EQ(series[0].points, (std::vector<std::pair<int, long double>>{{1, 5}, {3, 7}}));
+    EXPECT_EQ(series[1].points.size(), 1u);
+}
+
 }  // namespace
 }  // namespace zentrix
