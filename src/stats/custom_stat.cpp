@@ -69,6 +69,10 @@ void TCustomStat::ListPossibleValues(int refIndex, TStatDrawArray& values) {
     DoListPossibleValues(Context(-1, refIndex, false, false, nullptr), values);
 }
 
+TDraw TCustomStat::ArchiveDraw(int index, bool sorted) const {
+    return DrawAt(FDraws, index, sorted);
+}
+
 void TCustomStat::LoadDraws(int index, int refIndex, bool sorted) {
     current_ = DrawAt(FDraws, index, sorted);
     if (StatClass().MethodFlags() & kFlagD) reference_ = DrawAt(FDraws, refIndex, sorted);

@@ -42,6 +42,10 @@ struct TStatContext {
     bool Exclude = false;              // the filter removes (the period methods read the mode)
     const TDraw* Draw = nullptr;       // the loaded draw at Index; null for a combination
     const TDraw* Reference = nullptr;  // the loaded reference draw (flag D); zeros otherwise
+
+    // The draw the numbers stand for: Index for a draw or a graph point; a filtered combination
+    // stands for the draw after the reference draw.
+    int StandsFor() const { return Index >= 0 ? Index : RefIndex + 1; }
 };
 
 // Base of every statistic method. Class-level operations live in the class's descriptor
@@ -112,6 +116,14 @@ class TCustomStat {
     // The packed keys of the values of a set of numbers, in order; the graph reads the first.
     virtual void CollectValues(const TComb& /*numbers*/, const TStatContext& /*ctx*/,
                                std::vector<uint64_t>& /*keys*/) const {}
+
+    // Draw index as the methods read it: zeros outside the archive and for a damaged record.
+    TDraw ArchiveDraw(int index, bool sorted) const;
+    // The draw `back` places before the one the numbers stand for, so that a draw and a filtered
+    // combination read their past alike: for a combination back 1 is the reference draw.
+    TDraw DrawBefore(const TStatContext& ctx, int back = 1) const {
+        return ArchiveDraw(ctx.StandsFor() - back, ctx.Sorted);
+    }
 
     // A context over the loaded draws; draw null for a combination.
     TStatContext Context(int index, int refIndex, bool sorted, bool exclude,

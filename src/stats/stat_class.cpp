@@ -59,7 +59,7 @@ std::string TStatClass::CodeOf(int index) const {
 }
 
 std::string TStatClass::NameOf(int index) const {
-    return Format(name, {index});
+    return nameOf ? nameOf(name, index) : Format(name, {index});
 }
 
 }  // namespace zentrix

@@ -70,6 +70,8 @@ struct TStatClass {
     bool indexed = false;
     // The indices of an indexed class; some depend on the configuration.
     TIndexRange (*indexRange)(const TConfigSettings& config) = nullptr;
+    // A name template filled with more than the index; null = Format(name, [index]).
+    std::string (*nameOf)(const std::string& name, int index) = nullptr;
     std::unique_ptr<TCustomStat> (*create)(const TStatList& list, int index) = nullptr;
 
     const std::string& MethodCode() const { return code; }
@@ -102,6 +104,7 @@ struct TStatClassInfo {
     TStatFlags flags;
     std::string helpCode = {};
     TIndexRange (*indexRange)(const TConfigSettings&) = nullptr;
+    std::string (*nameOf)(const std::string& name, int index) = nullptr;
 };
 
 // The unqualified name of a type, template arguments run in: "TstCombValMix2".
@@ -138,6 +141,7 @@ TStatClass MakeStatClass() {
     c.canParse = T::kCanParse;
     c.indexed = info.indexRange != nullptr;
     c.indexRange = info.indexRange;
+    c.nameOf = info.nameOf;
     c.create = [](const TStatList& list, int index) -> std::unique_ptr<TCustomStat> {
         return std::make_unique<T>(list, index);
     };

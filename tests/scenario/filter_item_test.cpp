@@ -59,12 +59,12 @@ TEST(FilterItem, DecodesAndReencodesToTheCanonicalText) {
 
 TEST(FilterItem, DecodesTheFields) {
     TStatsEnv env;
-    TFilterItem item = DecodeFilterItem("BMF6#SUMS:1-10;2#WMV:5#ST:3#1.5:0.25:1:1:0", env.list);
+    TFilterItem item = DecodeFilterItem("BMF6#ABCD:1-10;2#WMV:5#ST:3#1.5:0.25:1:1:0", env.list);
     EXPECT_TRUE(item.Enabled);
     EXPECT_TRUE(item.BottomUp && item.MultiSelect && item.KeepSelected);
     EXPECT_EQ(item.DrawsSortOrder, 6);
     EXPECT_FALSE(item.Method);
-    EXPECT_EQ(item.StatText, "SUMS:1-10;2");
+    EXPECT_EQ(item.StatText, "ABCD:1-10;2");
     EXPECT_EQ(item.DrawsLen, "");
     EXPECT_EQ(item.LevelMode, 19);
     EXPECT_EQ(item.LevelValue, "5");

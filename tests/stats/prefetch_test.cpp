@@ -181,10 +181,10 @@ TEST(Prefetch, BuildEveryMissingFile) {
         lastTotal = total;
     };
     hooks.failed = [&](const std::string& m) { ADD_FAILURE() << m; };
-    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), {}, hooks), 16);
+    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), {}, hooks), 28);
     EXPECT_EQ(steps, env.list.MethodCount());
     EXPECT_EQ(lastTotal, env.list.MethodCount());
-    ASSERT_EQ(names.size(), 16u);
+    ASSERT_EQ(names.size(), 28u);
     EXPECT_EQ(names.front(), "Zentrix_8x20_NUMS.dfc");
     EXPECT_EQ(names.back(), "Zentrix_8x20_POS8.dfc");
     for (const char* code : {"KNM2", "KNP21", "POE1"})
@@ -208,7 +208,7 @@ TEST(Prefetch, BuildEveryMissingFile) {
 TEST(Prefetch, RepairRebuildsDamagedFiles) {
     TTempDir dir;
     TStatsEnv env;
-    ASSERT_EQ(BuildPrefetchFiles(env.list, dir.Path(), {}), 16);
+    ASSERT_EQ(BuildPrefetchFiles(env.list, dir.Path(), {}), 28);
     TPrefetchData negative = Small();
     negative.Records[1].Count = -7;
     negative.MaxCount = 5;
@@ -264,7 +264,7 @@ TEST(Prefetch, FailuresAreReportedAndTheRestBuilt) {
     hooks.failed = [&](const std::string& m) { failures.push_back(m); };
     TGroupSet numbers;
     numbers.set(0);
-    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), numbers, hooks), 15);
+    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), numbers, hooks), 27);
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures[0].find("Zentrix_8x20_EVEN.dfc"), std::string::npos);
 }

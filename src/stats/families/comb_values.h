@@ -20,6 +20,9 @@ inline uint64_t TupleKey(const TComb& numbers, const TPositionSet& p, int k) {
     return key;
 }
 
+// K1..K(size) of a key in decimal, joined by ":" (2:5:1).
+std::string JoinedComponents(const TStatDraw& record, int size);
+
 // Values made of k numbers of a draw in position order (KNM, KNS, KNP); not typed by the user.
 class TCustomCombValuesStat : public TCustomStat {
   public:

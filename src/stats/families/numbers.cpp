@@ -9,12 +9,6 @@ namespace zentrix {
 
 namespace {
 
-std::array<uint8_t, 256> KindTable(bool (*kind)(int)) {
-    std::array<uint8_t, 256> t{};
-    for (int n = 0; n < 256; ++n) t[n] = kind(n) ? 1 : 0;
-    return t;
-}
-
 // Any byte of the word equal to one of N values: the zero-byte test on the word XOR-ed with
 // each value spread over all bytes.
 template <int N>
@@ -79,6 +73,12 @@ TIndexRange ExtraRange(const TConfigSettings&) {
 }
 
 }  // namespace
+
+std::array<uint8_t, 256> KindTable(bool (*kind)(int)) {
+    std::array<uint8_t, 256> t{};
+    for (int n = 0; n < 256; ++n) t[n] = kind(n) ? 1 : 0;
+    return t;
+}
 
 const std::array<TDigits, 256>& DigitTable() {
     static const std::array<TDigits, 256> table = [] {

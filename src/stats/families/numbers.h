@@ -10,6 +10,8 @@ namespace zentrix {
 bool IsEvenNumber(int n);
 bool IsSmallNumber(int n);
 bool IsPrimeNumber(int n);
+// 1 for the byte values of a kind, 0 for the others.
+std::array<uint8_t, 256> KindTable(bool (*kind)(int));
 
 // NUMS: the numbers themselves.
 class TstValues final : public TSetValuesStat<TstValues, TCustomValuesStat> {
