@@ -2,6 +2,7 @@
 // built; the gaps below mark where the families still to come belong.
 #include "stats/families/comb_values.h"
 #include "stats/families/numbers.h"
+#include "stats/families/shredding.h"
 #include "stats/stat_list.h"
 
 namespace zentrix {
@@ -19,8 +20,8 @@ const std::vector<const TStatClass*>& StatClassTable() {
         // tuples
         &TstPosVal::Class(), &TstPosExt::Class(),
         // per-channel, per-column, per-row and per-segment counts, series, pauses, periods,
-        // chains, characteristic numbers, shredding
-    };
+        // chains, characteristic numbers
+        &TstShreddingStat::Class()};
     return table;
 }
 

@@ -28,7 +28,7 @@ TEST(StatList, RegistersTheClassesInTheirFixedOrder) {
         "KNM3",  "KNM4",  "KNS2",  "KNS3",  "KNS4",  "KNP21", "KNP22", "KNP23", "KNP24",
         "KNP25", "KNP26", "KNP27", "KNP31", "KNP32", "KNP33", "KNP34", "KNP35", "KNP36",
         "KNP41", "KNP42", "KNP43", "KNP44", "KNP45", "POS1",  "POS2",  "POS3",  "POS4",
-        "POS5",  "POS6",  "POS7",  "POS8",  "POE1"};
+        "POS5",  "POS6",  "POS7",  "POS8",  "POE1",  "SHR1",  "SHR2",  "SHR3"};
     EXPECT_EQ(Codes(env.list), expected);
     EXPECT_EQ(env.list.MethodAt(env.Entry("POS3")).Index, 3);
     EXPECT_EQ(env.list.MethodAt(env.Entry("NUMS")).Index, 0);
@@ -49,7 +49,7 @@ TEST(StatList, RegisterMethodsResetsTheOptions) {
     EXPECT_TRUE(env.list.ShowGroupName);
     EXPECT_TRUE(env.list.ShowMethodFlags);
     EXPECT_TRUE(env.list.AllFavourites);
-    EXPECT_EQ(env.list.MethodCount(), 41);
+    EXPECT_EQ(env.list.MethodCount(), 44);
 }
 
 TEST(StatList, ClassDescriptors) {
@@ -266,7 +266,7 @@ TEST(StatList, SaveKeepsOtherSectionsAndExportsAllNames) {
     EXPECT_EQ(ini.ReadString("OTHER", "A", ""), "1");
     EXPECT_EQ(ini.ReadString("FILTERS", "Favorites", ""), "POS1");  // options untouched
     EXPECT_FALSE(ini.ValueExists("STRINGS_RUS", "GONE"));
-    EXPECT_EQ(ini.Keys("STRINGS_RUS").size(), 41u);
+    EXPECT_EQ(ini.Keys("STRINGS_RUS").size(), static_cast<size_t>(env.list.MethodCount()));
     EXPECT_EQ(ini.ReadString("STRINGS_RUS", "DIGS", ""), "Цифры");
     EXPECT_EQ(ini.ReadString("STRINGS_RUS", "POS2", ""), "Число в 2 позиции тиража");
 }
@@ -298,13 +298,13 @@ TEST(StatList, MethodListFailuresKeepTheRegistry) {
 TEST(StatList, MethodLists) {
     TStatsEnv env;
     TMethodLists lists = BuildMethodLists(env.list);
-    ASSERT_EQ(lists.Stats.size(), 41u);
+    ASSERT_EQ(lists.Stats.size(), static_cast<size_t>(env.list.MethodCount()));
     EXPECT_EQ(lists.Stats[0].Caption, "{ num } Числа тиража [ N ]");
     EXPECT_EQ(lists.Stats[0].Entry, 0);
-    // EVEN, SMAL, PRIM, POS1..8, POE1 are graphable.
-    ASSERT_EQ(lists.Graphs.size(), 12u);
+    // EVEN, SMAL, PRIM, POS1..8, POE1, SHR1..3 are graphable.
+    ASSERT_EQ(lists.Graphs.size(), 15u);
     EXPECT_EQ(lists.Graphs[0].Entry, env.Entry("EVEN"));
-    EXPECT_EQ(lists.Graphs.back().Entry, env.Entry("POE1"));
+    EXPECT_EQ(lists.Graphs.back().Entry, env.Entry("SHR3"));
 
     env.list.ParseFavourites("POS2,NUMS,KNM4");
     env.list.Ordered = true;
