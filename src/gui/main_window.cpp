@@ -29,6 +29,7 @@
 #include "gui/params_dialog.h"
 #include "gui/qt_ui_port.h"
 #include "gui/scenario_page.h"
+#include "gui/shred_dialog.h"
 #include "gui/stats_tab.h"
 #include "util/errors.h"
 #include "version.h"
@@ -155,6 +156,9 @@ void TFormMain::CreateActions() {
     params_ = actions_->Add(
         "Параметры", "Параметры системы", {}, [this] { return session_->Config().CanParams(); },
         [this] { ShowParams(); });
+    shredding_ = actions_->Add(
+        kShredActionCaption, kShredActionHint, {},
+        [this] { return session_->Config().CanShredding(); }, [this] { ShowShredding(); });
     exit_ = actions_->Add("Выход", "Выход из программы", QKeySequence("Alt+F4"), {},
                           [this] { close(); });
     about_ =
@@ -164,6 +168,7 @@ void TFormMain::CreateActions() {
 void TFormMain::CreateMenus() {
     QMenu* file = menuBar()->addMenu("Файл");
     file->addAction(params_);
+    file->addAction(shredding_);
     file->addSeparator();
     file->addAction(exit_);
 
@@ -311,6 +316,11 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 void TFormMain::ShowParams() {
     TFormParams dialog(this, session_->Core(), session_->Config().OpenParams());
     if (ExecDialog(dialog) == QDialog::Accepted) session_->Config().ApplyParams(dialog.Result());
+}
+
+void TFormMain::ShowShredding() {
+    TFormShredding dialog(this, session_->Config().OpenShredding());
+    if (ExecDialog(dialog) == QDialog::Accepted) session_->Config().ApplyShredding(dialog.Result());
 }
 
 void TFormMain::ShowAbout() {
