@@ -79,4 +79,16 @@ void TConfigController::ApplyShredding(const std::array<std::string, 3>& formula
     core_.Events().settingsChanged.Emit(change);
 }
 
+bool TConfigController::CanShredding() const {
+    return core_.NotBusy();
+}
+
+TShredDialogModel TConfigController::OpenShredding() const {
+    return OpenShredDialog(settings_);
+}
+
+void TConfigController::ApplyShredding(const TShredDialogModel& model) {
+    ApplyShredding(model.formulas, model.digits);
+}
+
 }  // namespace zentrix

@@ -6,6 +6,7 @@
 #include "core/config.h"
 #include "core/config_data.h"
 #include "core/params_dialog.h"
+#include "stats/shred_dialog.h"
 
 namespace zentrix {
 
@@ -35,6 +36,12 @@ class TConfigController {
     // list are rebuilt).
     void ApplyShredding(const std::array<std::string, 3>& formulas,
                         const std::array<uint8_t, 3>& digits);
+
+    // The formulas window: enabled while not busy, filled from the current formulas; OK applies
+    // them as ApplyShredding does.
+    bool CanShredding() const;
+    TShredDialogModel OpenShredding() const;
+    void ApplyShredding(const TShredDialogModel& model);
 
   private:
     bool SaveGroup(TConfigGroup group);

@@ -31,6 +31,7 @@
 #include "gui/ratings_page.h"
 #include "gui/scenario_page.h"
 #include "gui/stakes_page.h"
+#include "gui/shred_dialog.h"
 #include "gui/stats_tab.h"
 #include "util/errors.h"
 #include "version.h"
@@ -171,6 +172,9 @@ void TFormMain::CreateActions() {
     params_ = actions_->Add(
         "Параметры", "Параметры системы", {}, [this] { return session_->Config().CanParams(); },
         [this] { ShowParams(); });
+    shredding_ = actions_->Add(
+        kShredActionCaption, kShredActionHint, {},
+        [this] { return session_->Config().CanShredding(); }, [this] { ShowShredding(); });
     exit_ = actions_->Add("Выход", "Выход из программы", QKeySequence("Alt+F4"), {},
                           [this] { close(); });
     about_ =
@@ -180,6 +184,7 @@ void TFormMain::CreateActions() {
 void TFormMain::CreateMenus() {
     QMenu* file = menuBar()->addMenu("Файл");
     file->addAction(params_);
+    file->addAction(shredding_);
     file->addSeparator();
     file->addAction(exit_);
 
@@ -337,6 +342,11 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 void TFormMain::ShowParams() {
     TFormParams dialog(this, session_->Core(), session_->Config().OpenParams());
     if (ExecDialog(dialog) == QDialog::Accepted) session_->Config().ApplyParams(dialog.Result());
+}
+
+void TFormMain::ShowShredding() {
+    TFormShredding dialog(this, session_->Config().OpenShredding());
+    if (ExecDialog(dialog) == QDialog::Accepted) session_->Config().ApplyShredding(dialog.Result());
 }
 
 void TFormMain::ShowAbout() {

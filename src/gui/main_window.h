@@ -62,6 +62,7 @@ class TFormMain : public QMainWindow {
         return page;
     }
     QAction* ParamsAction() const { return params_; }
+    QAction* ShreddingAction() const { return shredding_; }
     // True once the start's initialization ran (the window is usable).
     bool Initialized() const { return initialized_; }
 
@@ -82,6 +83,7 @@ class TFormMain : public QMainWindow {
     void Initialize();
     void OnInvalidated(TUiPart part);
     void ShowParams();
+    void ShowShredding();
     void ShowAbout();
     void ShowError(const std::exception& error);
 
@@ -101,6 +103,7 @@ class TFormMain : public QMainWindow {
     std::array<QLabel*, kStatusPanelCount> panels_{};
     std::vector<TPage*> pages_;  // in tab order, left pages first
     QAction* params_ = nullptr;
+    QAction* shredding_ = nullptr;
     QAction* exit_ = nullptr;
     QAction* about_ = nullptr;
     bool initialized_ = false;

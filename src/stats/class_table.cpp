@@ -3,6 +3,7 @@
 #include "stats/families/comb_values.h"
 #include "stats/families/differences.h"
 #include "stats/families/numbers.h"
+#include "stats/families/shredding.h"
 #include "stats/families/sums.h"
 #include "stats/stat_list.h"
 
@@ -28,8 +29,8 @@ const std::vector<const TStatClass*>& StatClassTable() {
         // channel, column, row and segment tuples
         &TstPosVal::Class(), &TstPosExt::Class(),
         // per-channel, per-column, per-row and per-segment counts, series, pauses, periods,
-        // chains, characteristic numbers, shredding
-    };
+        // chains, characteristic numbers
+        &TstShreddingStat::Class()};
     return table;
 }
 

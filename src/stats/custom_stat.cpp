@@ -35,6 +35,8 @@ class TTestFilter : public TCombFilter {
     bool exclude_;
 };
 
+}  // namespace
+
 // A damaged record (kept in the archive for the user to correct) reads as no draw at all: its
 // values are no numbers of the game.
 TDraw DrawAt(const TDrawsArray& draws, int index, bool sorted) {
@@ -44,8 +46,6 @@ TDraw DrawAt(const TDrawsArray& draws, int index, bool sorted) {
     if (sorted) SortDrawNumbers(d);
     return d;
 }
-
-}  // namespace
 
 std::string K1Text(const TStatDraw& record) {
     char buf[8];

@@ -211,6 +211,10 @@ class TCustomMaskStat : public TCustomStat {
     void DoListPossibleValues(const TStatContext& ctx, TStatDrawArray& values) override;
 };
 
+// A copy of draw index as the methods read it: sorted on request, zeros outside the archive or
+// for a damaged record.
+TDraw DrawAt(const TDrawsArray& draws, int index, bool sorted);
+
 // A key's K1 as decimal text, without going through Format (labels are made for every row).
 std::string K1Text(const TStatDraw& record);
 

@@ -162,7 +162,7 @@ TEST_F(CliStatsTest, TableWithoutTheFullSetFileReportsItOnce) {
 TEST_F(CliStatsTest, PrefetchBuildsMissingFilesOnce) {
     auto r = Run({"prefetch", "build"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "28\n");
+    EXPECT_EQ(r.out, "31\n");  // the methods with flag N
     EXPECT_EQ(Run({"prefetch", "build"}).out, "0\n");
     EXPECT_EQ(Run({"prefetch", "build", "--force", "nums"}).out, "1\n");
     EXPECT_EQ(Run({"prefetch", "build", "KNM2"}).status, 1);  // no full-set distribution
@@ -178,7 +178,7 @@ namespace {
 // Without --force, damaged files are rebuilt with the missing ones; a file that fails does not
 // stop the others, each failure is reported, and the count of written files is still printed.
 TEST_F(CliStatsTest, PrefetchBuildRepairsDamagedFilesAndGoesOnPastFailures) {
-    ASSERT_EQ(Run({"prefetch", "build"}).out, "28\n");
+    ASSERT_EQ(Run({"prefetch", "build"}).out, "31\n");
     auto path = [&](const char* code) { return PrefetchFileName(dir.Path(), code); };
     TPrefetchData negative;
     negative.Records = {{{1, 0, 0, 0}, -3}, {{2, 0, 0, 0}, 4}};
@@ -230,6 +230,43 @@ TEST_F(CliStatsTest, PrefetchBuildWaitsForTheFolder) {
     hold.Open(dir.File("Zentrix_8x20.lsk"));
     auto table = Run({"stats", "table", "NUMS", "--norm"});
     EXPECT_EQ(table.status, 0) << table.err;
+}
+
+}  // namespace
+}  // namespace zentrix
+
+namespace zentrix {
+namespace {
+
+// Setting a formula does what OK in the formulas window does: the method's name carries it and
+// its full-set file is rebuilt. A bad digit count changes nothing.
+TEST_F(CliStatsTest, ShreddingFormulaFromTheCommandLine) {
+    ASSERT_EQ(Run({"prefetch", "build", "SHR1"}).status, 0);
+    const std::string path = PrefetchFileName(dir.Path(), "SHR1");
+    EXPECT_GT(ReadPrefetchFile(path).Records.size(), 10u);
+    auto r = Run({"config", "set", "SHREDDING", "Formula1", "n1/10"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadPrefetchFile(path).Records.size(), 10u);
+    r = Run({"stats", "list"});
+    EXPECT_NE(r.out.find("\tSHR1\t{ shr } Метод шинковки 1: n1/10 [ SNG ]\tshr\tSNG\n"),
+              std::string::npos)
+        << r.out;
+    ASSERT_EQ(Run({"config", "set", "shredding", "formula2digits", "3"}).status, 0);
+    r = Run({"stats", "table", "SHR2", "--order", "list"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> lines = SplitLines(r.out);
+    ASSERT_GT(lines.size(), 10u);
+    for (size_t i = 1; i < lines.size(); ++i) EXPECT_LT(std::stoi(lines[i]), 1000) << lines[i];
+
+    const std::string ini = ReadFileBytes(dir.File("Zentrix_8x20.ini"));
+    const std::string file = ReadFileBytes(path);
+    for (const char* bad : {"0", "6", "x", ""}) {
+        r = Run({"config", "set", "SHREDDING", "Formula1Digits", bad});
+        EXPECT_EQ(r.status, 1) << bad;
+        EXPECT_NE(r.err.find("Недопустимое значение Formula1Digits"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(ReadFileBytes(dir.File("Zentrix_8x20.ini")), ini);
+    EXPECT_EQ(ReadFileBytes(path), file);
 }
 
 }  // namespace

@@ -18,8 +18,8 @@ TEST(FavouritesModel, TreeOfGroupsAndEntries) {
     env.list.ParseFavourites("NUMS,POS2");
     env.list.MethodAt(env.Entry("DIGS")).CustomName = "Цифры";
     TFavouritesModel model(env.list);
-    // The groups built so far: numbers, sums, differences.
-    ASSERT_EQ(model.Groups().size(), 3u);
+    // The groups built so far: numbers, sums, differences, shredding.
+    ASSERT_EQ(model.Groups().size(), 4u);
     EXPECT_EQ(model.Groups()[1].Title, "{ sum } Сумма чисел тиража");
     EXPECT_EQ(model.Groups()[1].Nodes.size(), 10u);
     EXPECT_EQ(model.Groups()[2].Title, "{ dif } Разности между числами тиража");
@@ -34,14 +34,19 @@ TEST(FavouritesModel, TreeOfGroupsAndEntries) {
     EXPECT_FALSE(g.Nodes[1].Marked);
     EXPECT_EQ(model.Node(env.Entry("POS2"))->Title, "Число в 2 позиции тиража");
     EXPECT_TRUE(model.Node(env.Entry("POS2"))->Marked);
-    EXPECT_EQ(model.TotalText(), "всего 59 методов");
+    EXPECT_EQ(model.TotalText(), "всего 62 метода");
     EXPECT_EQ(model.GroupOf(env.Entry("KNM2")), 0);
+    // The shredding entries show their names without the formula.
+    const TFavouriteGroup& shr = model.Groups()[3];
+    EXPECT_EQ(shr.Title, "{ shr } Методы шинковки");
+    ASSERT_EQ(shr.Nodes.size(), 3u);
+    EXPECT_EQ(shr.Nodes[0].Title, "Метод шинковки 1: %s");
 }
 
 TEST(FavouritesModel, MarksBecomeFavouritesOnApply) {
     TStatsEnv env;
     TFavouritesModel model(env.list);
-    for (int group = 0; group <= 2; ++group) model.SetGroup(group, false);
+    model.SetAll(false);
     model.Toggle(env.Entry("POS1"));
     model.Toggle(env.Entry("NUMS"));
     // Nothing changes before OK.
@@ -103,7 +108,7 @@ TEST(FavouritesModel, ImportAndExportNames) {
     model.Rename(env.Entry("KNS2"), "Пары соседей");
     ASSERT_TRUE(model.ExportNames(dir.File("out.flt"), message)) << message;
     const TIniFile out(dir.File("out.flt"));
-    EXPECT_EQ(out.Keys("STRINGS_RUS").size(), 59u);
+    EXPECT_EQ(out.Keys("STRINGS_RUS").size(), static_cast<size_t>(env.list.MethodCount()));
     EXPECT_EQ(out.ReadString("STRINGS_RUS", "NUMS", ""), "Импорт чисел");
     EXPECT_EQ(out.ReadString("STRINGS_RUS", "KNS2", ""), "Пары соседей");
     EXPECT_EQ(out.ReadString("STRINGS_RUS", "EVEN", ""), "Количество четных чисел в тираже (Ч:Н)");
