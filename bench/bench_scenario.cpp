@@ -68,6 +68,8 @@ struct TScenarioBench {
         for (const char* line : kBenchScenario) session->Scenario().AddScriptLine(line);
         session->Run().SetRandom(SeededRandomIndex(1));
         session->Run().SetLogOverride(false);
+        // Checked once at the end of each pass: the stakes and ratings files are written once.
+        session->Core().Settings().Options().StakesCheckOnLine = false;
     }
     ~TScenarioBench() {
         session.reset();

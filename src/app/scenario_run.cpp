@@ -231,9 +231,11 @@ void TScenarioRun::RunTest(int passes) {
 void TScenarioRun::RunPass() {
     TRunPass pass{archive_.DrawsOffset(), 0};
     const int before = stakesAdded_;
+    FlushStakes();
+    // The pass's group starts with a separator, written with the pass's stakes in one go.
     try {
-        FlushStakes();
-        AppendGroupSeparator(stakes_.FileForWriting());
+        const std::optional<TStakeRec> last = stakes_.File().Last();
+        if (last && last->Draw > 0) pending_.push_back(SeparatorRecord());
     } catch (const std::exception& e) {
         core_.ReportFailure("Ошибка добавления записи в файл ставок!\n\n%s", e);
         RequestStop();
