@@ -26,7 +26,8 @@ TMainSession::TMainSession(std::string dataFolder, TUiPort& ui)
       stats_(core_, configSettings_, archive_, combs_),
       scenario_(core_, stats_, config_),
       ratings_(core_, stats_, scenario_),
-      stakes_(core_, archive_, combs_, config_, ratings_) {
+      stakes_(core_, archive_, combs_, config_, ratings_),
+      run_(core_, archive_, combs_, config_, stats_, stakes_, scenario_) {
     archive_.SetChangedHook([this] { stakes_.Check(); });
 }
 

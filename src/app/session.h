@@ -8,6 +8,7 @@
 #include "app/config_controller.h"
 #include "app/ratings_controller.h"
 #include "app/scenario_controller.h"
+#include "app/scenario_run.h"
 #include "app/session_core.h"
 #include "app/stakes_controller.h"
 #include "app/startup_switches.h"
@@ -35,6 +36,7 @@ class TMainSession {
     TScenarioController& Scenario() { return scenario_; }
     TStakesController& Stakes() { return stakes_; }
     TRatingsController& Ratings() { return ratings_; }
+    TScenarioRun& Run() { return run_; }
 
     // The window settings (Zentrix_8x20.frm); a failure shows its error box and the defaults
     // stay.
@@ -76,6 +78,7 @@ class TMainSession {
     TScenarioController scenario_;
     TRatingsController ratings_;
     TStakesController stakes_;
+    TScenarioRun run_;
     TExclusiveFile dataLock_;
     bool lockRefused_ = false;
     bool lockBusy_ = false;

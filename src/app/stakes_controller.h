@@ -30,6 +30,8 @@ class TStakesController {
                       TConfigController& config, TRatingsController& ratings);
 
     const TStakesFile& File() const { return file_; }
+    // For a scenario run, which writes its stakes in batches and checks them afterwards.
+    TStakesFile& FileForWriting() { return file_; }
     bool IsOpen() const { return file_.IsOpen(); }
     // Records in the file; 0 when it is not open.
     int64_t Count() const;

@@ -2,12 +2,16 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "app/archive_controller.h"
 #include "app/combs_controller.h"
+#include "app/method_catalog.h"
+#include "app/prefetch_service.h"
 #include "app/session_core.h"
+#include "app/stat_table_service.h"
 #include "stats/prefetch.h"
 #include "stats/stat_list.h"
 #include "stats/stat_table.h"
@@ -16,17 +20,22 @@ namespace zentrix {
 
 class TCustomStat;
 
-// The statistics tab of the session: the registry with its method lists, the table over the
-// window of draws with its cache keys, the full-set comparison and the filtering of the working
-// list by the selected rows. It is the first of the session's views.
+// The statistics tab of the session: a front over the method catalog, the table service and the
+// full-set files that adds the page's state (the list positions, the window length) and its
+// actions, and the filtering of the working list by the selected rows. It is the first of the
+// session's views.
 class TStatsController : public TView {
   public:
     TStatsController(TSessionCore& core, TConfigSettings& config, TArchiveController& archive,
                      TCombsController& combs);
     ~TStatsController() override;
 
-    TStatList& Registry() { return registry_; }
-    const TStatList& Registry() const { return registry_; }
+    TStatList& Registry() { return catalog_.Registry(); }
+    const TStatList& Registry() const { return catalog_.Registry(); }
+    TMethodCatalog& Catalog() { return catalog_; }
+    const TMethodCatalog& Catalog() const { return catalog_; }
+    TStatTableService& Tables() { return tables_; }
+    TPrefetchService& Prefetchs() { return prefetch_; }
 
     // At the window's creation: the methods registered, Zentrix_8x20.flt read, the cache keys
     // reset and the lists filled.
@@ -34,7 +43,7 @@ class TStatsController : public TView {
     // FillMethodLists: with rebuild the registry is registered anew keeping the favourites and
     // names through the method list file; the selections are kept when asked and still valid.
     void FillMethodLists(bool rebuild, bool keepSelection);
-    const TMethodLists& MethodLists() const { return lists_; }
+    const TMethodLists& MethodLists() const { return catalog_.Lists(); }
     // The statistics list's position; -1 when nothing is selected.
     int SelectedPosition() const { return position_; }
     // Choosing another statistic recomputes the table (without force) when "Обновить" is
@@ -53,31 +62,36 @@ class TStatsController : public TView {
     void WindowLengthEntered(int64_t value);
     static constexpr int kWindowLengthMax = 2147483647;
 
-    void ResetCacheKeys();
+    void ResetCacheKeys() { tables_.ResetCacheKeys(); }
     // CalcStatTable.
     void CalcStatTable(bool force);
     void Recompute(bool force) override { CalcStatTable(force); }
     // The shown table; empty before the first computation and after a clear.
-    const TStatTable& Table() const { return table_; }
-    bool HasTable() const { return hasTable_; }
-    const std::vector<TChartSeries>& Chart() const { return chart_; }
+    const TStatTable& Table() const { return tables_.Table(); }
+    bool HasTable() const { return tables_.HasTable(); }
+    const std::vector<TChartSeries>& Chart() const { return tables_.Chart(); }
     // Changes whenever Chart() does: a re-sort leaves it, so the view keeps its drawn chart.
-    int ChartVersion() const { return chartVersion_; }
+    int ChartVersion() const { return tables_.ChartVersion(); }
     // Columns 3 to 5 are shown only with the comparison on.
     bool NormColumnsShown() const;
     // A header click: sorts and keeps the sort in the window settings.
-    void SortByClick(int column);
+    void SortByClick(int column) { tables_.SortByClick(column); }
     // The sort of the settings ("lvDrawsStat.SortType"), "Количество" ascending by default.
-    std::pair<int, bool> StoredSort() const;
-    std::vector<std::string> StatRowTexts(int row) const { return table_.StatRowTexts(row); }
+    std::pair<int, bool> StoredSort() const { return tables_.StoredSort(); }
+    std::vector<std::string> StatRowTexts(int row) const { return Table().StatRowTexts(row); }
 
     // The full-set files.
-    std::optional<TPrefetchData> OpenPrefetchFile(int entry);
-    void BuildPrefetchFiles(bool force, TGroupSet groups);
+    std::optional<TPrefetchData> OpenPrefetchFile(int entry) { return prefetch_.Open(entry); }
+    void BuildPrefetchFiles(bool force, TGroupSet groups) { prefetch_.BuildFiles(force, groups); }
 
     // FilterCombs, one narrowing of the working list: stat is a scenario's method, or nothing
     // for the statistics list's selected one; rows are the table's selected rows.
     void FilterCombs(TCustomStat* stat, bool exclude, const std::vector<int>& rows);
+    // The narrowing itself, for the page and the scenario run alike: keeps or removes the
+    // working list's combinations with one of the selected values of stat; the log line shows
+    // the list's caption and the values' text. Nothing happens with nothing selected.
+    void NarrowBySelection(TCustomStat& stat, bool exclude, std::span<const TStatDraw> selected,
+                           const std::string& caption, const std::string& valuesText);
 
     // Actions.
     bool CanDrawsStatCalc() const;
@@ -98,39 +112,25 @@ class TStatsController : public TView {
     void AllFavourites();
     // The favourites manager's OK (the model already applied to the registry).
     void FavouritesApplied();
-    std::string MethodListPath() const;
+    std::string MethodListPath() const { return catalog_.MethodListPath(); }
 
     // The start's full-set files: every file of every group recreated with fullrecreate, else
     // the missing ones (forced with fullrefresh).
-    void PrefetchsAtStart(bool fullRecreate, bool fullRefresh);
+    void PrefetchsAtStart(bool fullRecreate, bool fullRefresh) {
+        prefetch_.AtStart(fullRecreate, fullRefresh);
+    }
 
   private:
-    struct TCacheKeys {
-        int archiveLength = -1;
-        int offset = -1;
-        int windowLength = -1;
-        int position = -1;
-        bool operator==(const TCacheKeys&) const = default;
-    };
-    void ClearTable();
-    std::string EntryCode(int entry) const;
-    bool SaveMethodList();
-    void LoadMethodList();
     void OnConfigChanged(const TConfigChange& change);
-    void AddInfoRows(const TInfoRowsQuery& query, std::vector<TInfoProperty>& rows) const;
 
     TSessionCore& core_;
     TArchiveController& archive_;
     TCombsController& combs_;
-    TStatList registry_;
-    TMethodLists lists_;
+    TMethodCatalog catalog_;
+    TPrefetchService prefetch_;
+    TStatTableService tables_;
     int position_ = -1;
     int graphPosition_ = -1;
-    TCacheKeys keys_;
-    TStatTable table_;
-    bool hasTable_ = false;
-    std::vector<TChartSeries> chart_;
-    int chartVersion_ = 0;
     TSubscription configSubscription_;
     TSubscription infoRowsSubscription_;
 };

@@ -1,12 +1,16 @@
 #include <memory>
+#include <optional>
 
 #include "cli/cli_session.h"
 #include "cli/commands.h"
+#include "cli/stakes_open.h"
 #include "cli/tsv.h"
 #include "scenario/filter_part.h"
 #include "scenario/scenario.h"
 #include "scenario/scenario_file.h"
 #include "scenario/scenario_rows.h"
+#include "scenario/test_count_dialog.h"
+#include "stakes/stake_view.h"
 #include "util/errors.h"
 #include "util/files.h"
 #include "util/format.h"
@@ -151,6 +155,94 @@ void RegisterSave(CLI::App& parent, TCliContext& ctx) {
     });
 }
 
+// The session a run needs, loaded as the program loads it at start: the folder held, the
+// stakes, the archive, the ratings, the working list from the saved defaults, the stakes whose
+// draws arrived checked and the working scenario.
+TScenarioRun& OpenRun(TCliSession& s, bool log, const std::optional<uint64_t>& seed) {
+    OpenStakesSession(s);
+    TMainSession& session = s.session;
+    session.Combs().InitArrays();
+    const TConfigSettings& config = session.Config().Settings();
+    session.Combs().GenerateCombs(true, config.generateMode, config.generateParameters);
+    session.Stakes().Check();
+    session.Scenario().LoadWorkingFile();
+    s.ExitOnErrors();
+    if (session.Scenario().Count() == 0) throw EZentrix("Сценарий не содержит строк");
+    if (session.Archive().Count() == 0) throw EZentrix("Архив тиражей пуст");
+    TScenarioRun& run = session.Run();
+    run.SetLogOverride(log);
+    if (seed) run.SetRandom(SeededRandomIndex(*seed));
+    return run;
+}
+
+struct TRunOptions {
+    bool log = false;
+    std::optional<uint64_t> seed;
+};
+
+void AddRunOptions(CLI::App* cmd, TRunOptions& o) {
+    cmd->add_flag("--log", o.log,
+                  "Write the execution log ScriptLog_<time>.txt (its path to stderr)");
+    cmd->add_option("--seed", o.seed, "Seed of the RAND action, for a reproducible run");
+}
+
+void RegisterForecast(CLI::App& parent, TCliContext& ctx) {
+    struct TOptions : TRunOptions {
+        int offset = 0;
+    };
+    auto o = std::make_shared<TOptions>();
+    CLI::App* cmd = parent.add_subcommand(
+        "forecast",
+        "Run the working scenario once for the draw after the reference draw; prints "
+        "the stakes made (TSV as \"stakes list\")");
+    cmd->add_option("--offset", o->offset, "Reference draw: how many draws back from the newest")
+        ->check(IntRange(0, INT32_MAX));
+    AddRunOptions(cmd, *o);
+    cmd->callback([&ctx, o] {
+        TCliSession s(ctx, false);
+        TScenarioRun& run = OpenRun(s, o->log, o->seed);
+        SetOffsetOption(s.session.Archive(), o->offset);
+        run.Forecast();
+        const TStakesController& stakes = s.session.Stakes();
+        const auto& headers = StakeHeaders();
+        WriteTsvRow(ctx.out, TTsvRow(headers.begin(), headers.end()));
+        for (int64_t i = run.FirstRunRecord(); i < stakes.Count(); ++i)
+            if (!stakes.File().Read(i).IsSeparator()) WriteTsvRow(ctx.out, stakes.RowCells(i + 1));
+        s.ExitOnErrors();
+    });
+}
+
+void RegisterTest(CLI::App& parent, TCliContext& ctx) {
+    struct TOptions : TRunOptions {
+        int passes = 0;
+    };
+    auto o = std::make_shared<TOptions>();
+    CLI::App* cmd = parent.add_subcommand(
+        "test",
+        "Run the working scenario for each of the last N draws (offsets N..1); prints "
+        "each pass's offset and stakes, then the stakes made and checked");
+    cmd->add_option("--passes", o->passes, "Number of tests N (1 .. draws - 1)")
+        ->required()
+        ->check(IntRange(1, INT32_MAX));
+    AddRunOptions(cmd, *o);
+    cmd->callback([&ctx, o] {
+        TCliSession s(ctx, false);
+        TScenarioRun& run = OpenRun(s, o->log, o->seed);
+        const TTestCountDialog dialog(s.session.Archive().Count());
+        if (!dialog.Accept(std::to_string(o->passes)))
+            throw EZentrix(Format("Количество тестов должно быть от %d до %d",
+                                  {dialog.minimum, dialog.maximum}));
+        run.RunTest(o->passes);
+        std::vector<TTsvRow> rows;
+        for (const TRunPass& pass : run.Passes())
+            rows.push_back({std::to_string(pass.offset), std::to_string(pass.stakes)});
+        WriteTsv(ctx.out, {"offset", "stakes"}, rows);
+        ctx.out << "made\t" << run.StakesAdded() << "\n";
+        ctx.out << "checked\t" << run.StakesChecked() << "\n";
+        s.ExitOnErrors();
+    });
+}
+
 }  // namespace
 
 void RegisterScenarioCommand(CLI::App& app, TCliContext& ctx) {
@@ -166,6 +258,8 @@ void RegisterScenarioCommand(CLI::App& app, TCliContext& ctx) {
                  "Append a file's lines to the working scenario (after one separator)",
                  &TScenarioController::AppendFile);
     RegisterSave(*scenario, ctx);
+    RegisterForecast(*scenario, ctx);
+    RegisterTest(*scenario, ctx);
 }
 
 }  // namespace zentrix::cli

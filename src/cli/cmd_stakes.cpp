@@ -117,13 +117,6 @@ void RegisterFromList(CLI::App& parent, TCliContext& ctx) {
     });
 }
 
-TRandomIndex SeededRandomIndex(uint64_t seed) {
-    auto engine = std::make_shared<std::mt19937_64>(seed);
-    return [engine](size_t count) {
-        return std::uniform_int_distribution<size_t>(0, count - 1)(*engine);
-    };
-}
-
 void RegisterRandom(CLI::App& parent, TCliContext& ctx) {
     struct TOptions : TMakeOptions {
         int count = 1;

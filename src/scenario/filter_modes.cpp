@@ -139,6 +139,10 @@ bool IsListMode(int mode) {
     return InTable(mode, kLevelModeCount) && kLevelModes[mode].test == TTest::InList;
 }
 
+std::string TStatValues::*LevelModeField(int mode) {
+    return InTable(mode, kLevelModeCount) ? kLevelModes[mode].column : nullptr;
+}
+
 bool LevelTest(int mode, const TStatValues& row, std::string_view level) {
     if (!InTable(mode, kLevelModeCount)) return false;
     const TLevelMode& m = kLevelModes[mode];

@@ -50,6 +50,9 @@ bool IsPerValueMode(int mode);
 // The level is a value list.
 bool IsListMode(int mode);
 
+// The cell a mode tests; none for LNO and LVA (which reads the parsed value).
+std::string TStatValues::*LevelModeField(int mode);
+
 // Whether the row passes the mode's test with the given level text: one integer for the
 // at-least and at-most modes, a value list for the list modes. A level that does not read as
 // the mode wants lets no row pass; LNO passes every row.

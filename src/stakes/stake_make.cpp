@@ -33,6 +33,13 @@ TRandomIndex SystemRandomIndex() {
     };
 }
 
+TRandomIndex SeededRandomIndex(uint64_t seed) {
+    auto engine = std::make_shared<std::mt19937_64>(seed);
+    return [engine](size_t count) {
+        return std::uniform_int_distribution<size_t>(0, count - 1)(*engine);
+    };
+}
+
 TStakeRec ManualStake(const TConfigData& config, int32_t draw, const TCombsArray& list,
                       const TComb& numbers, const std::string& comment) {
     return NewStake(config, kStakeManual, draw, static_cast<int32_t>(list.size()), numbers,

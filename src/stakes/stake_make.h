@@ -26,6 +26,8 @@ int32_t StakeDraw(const TDrawsArray& draws, int offset);
 // Picks an index 0..count-1 (count > 0); tests pass a fixed sequence.
 using TRandomIndex = std::function<size_t(size_t count)>;
 TRandomIndex SystemRandomIndex();
+// The same sequence for the same seed, for reproducible runs.
+TRandomIndex SeededRandomIndex(uint64_t seed);
 
 // A manual stake on one combination of the list: the selected one, or a random one.
 TStakeRec ManualStake(const TConfigData& config, int32_t draw, const TCombsArray& list,
