@@ -18,7 +18,9 @@ TEST(FavouritesModel, TreeOfGroupsAndEntries) {
     env.list.ParseFavourites("NUMS,POS2");
     env.list.MethodAt(env.Entry("DIGS")).CustomName = "Цифры";
     TFavouritesModel model(env.list);
-    ASSERT_EQ(model.Groups().size(), 1u);  // only group 0 has methods so far
+    ASSERT_EQ(model.Groups().size(), 4u);  // numbers, channels, matrix, segments
+    EXPECT_EQ(model.Groups()[1].Title, "{ grp } Каналы (группы чисел)");
+    EXPECT_EQ(model.Groups()[3].Title, "{ sgm } Сегменты матрицы тиража");
     const TFavouriteGroup& g = model.Groups()[0];
     EXPECT_EQ(g.Title, "{ num } Числа тиража");
     ASSERT_EQ(g.Nodes.size(), 41u);
@@ -28,14 +30,14 @@ TEST(FavouritesModel, TreeOfGroupsAndEntries) {
     EXPECT_FALSE(g.Nodes[1].Marked);
     EXPECT_EQ(model.Node(env.Entry("POS2"))->Title, "Число в 2 позиции тиража");
     EXPECT_TRUE(model.Node(env.Entry("POS2"))->Marked);
-    EXPECT_EQ(model.TotalText(), "всего 41 метод");
+    EXPECT_EQ(model.TotalText(), "всего 85 методов");
     EXPECT_EQ(model.GroupOf(env.Entry("KNM2")), 0);
 }
 
 TEST(FavouritesModel, MarksBecomeFavouritesOnApply) {
     TStatsEnv env;
     TFavouritesModel model(env.list);
-    model.SetGroup(0, false);
+    for (const TFavouriteGroup& g : model.Groups()) model.SetGroup(g.Group, false);
     model.Toggle(env.Entry("POS1"));
     model.Toggle(env.Entry("NUMS"));
     // Nothing changes before OK.
@@ -97,7 +99,7 @@ TEST(FavouritesModel, ImportAndExportNames) {
     model.Rename(env.Entry("KNS2"), "Пары соседей");
     ASSERT_TRUE(model.ExportNames(dir.File("out.flt"), message)) << message;
     const TIniFile out(dir.File("out.flt"));
-    EXPECT_EQ(out.Keys("STRINGS_RUS").size(), 41u);
+    EXPECT_EQ(out.Keys("STRINGS_RUS").size(), 85u);
     EXPECT_EQ(out.ReadString("STRINGS_RUS", "NUMS", ""), "Импорт чисел");
     EXPECT_EQ(out.ReadString("STRINGS_RUS", "KNS2", ""), "Пары соседей");
     EXPECT_EQ(out.ReadString("STRINGS_RUS", "EVEN", ""), "Количество четных чисел в тираже (Ч:Н)");

@@ -23,12 +23,17 @@ std::vector<std::string> Codes(const TStatList& list) {
 
 TEST(StatList, RegistersTheClassesInTheirFixedOrder) {
     TStatsEnv env;
+    // An unloaded configuration: no channel, column or row entries, segments 0 and 1.
     const std::vector<std::string> expected = {
-        "NUMS",  "DIGS",  "EVEN",  "EVNV",  "SMAL",  "SMLV",  "PRIM",  "PRMV",  "KNM2",
-        "KNM3",  "KNM4",  "KNS2",  "KNS3",  "KNS4",  "KNP21", "KNP22", "KNP23", "KNP24",
-        "KNP25", "KNP26", "KNP27", "KNP31", "KNP32", "KNP33", "KNP34", "KNP35", "KNP36",
-        "KNP41", "KNP42", "KNP43", "KNP44", "KNP45", "POS1",  "POS2",  "POS3",  "POS4",
-        "POS5",  "POS6",  "POS7",  "POS8",  "POE1"};
+        "NUMS",  "DIGS",  "EVEN",  "EVNV",  "SMAL",  "SMLV",  "PRIM",  "PRMV",  "CHAN",  "CHNV",
+        "CHNC",  "COLS",  "ROWS",  "COLV",  "ROWV",  "COLN",  "ROWN",  "COLM",  "ROWM",  "COLA",
+        "ROWA",  "COLC",  "ROWC",  "SGMS",  "SGMV",  "SGMC",  "KNM2",  "KNM3",  "KNM4",  "KNS2",
+        "KNS3",  "KNS4",  "KNP21", "KNP22", "KNP23", "KNP24", "KNP25", "KNP26", "KNP27", "KNP31",
+        "KNP32", "KNP33", "KNP34", "KNP35", "KNP36", "KNP41", "KNP42", "KNP43", "KNP44", "KNP45",
+        "KCM2",  "KCM3",  "KCM4",  "KCS2",  "KCS3",  "KCS4",  "KFM2",  "KFM3",  "KFM4",  "KFS2",
+        "KFS3",  "KFS4",  "KRM2",  "KRM3",  "KRM4",  "KRS2",  "KRS3",  "KRS4",  "KGM2",  "KGM3",
+        "KGM4",  "KGS2",  "KGS3",  "KGS4",  "POS1",  "POS2",  "POS3",  "POS4",  "POS5",  "POS6",
+        "POS7",  "POS8",  "POE1",  "SGM0",  "SGM1"};
     EXPECT_EQ(Codes(env.list), expected);
     EXPECT_EQ(env.list.MethodAt(env.Entry("POS3")).Index, 3);
     EXPECT_EQ(env.list.MethodAt(env.Entry("NUMS")).Index, 0);
@@ -49,7 +54,7 @@ TEST(StatList, RegisterMethodsResetsTheOptions) {
     EXPECT_TRUE(env.list.ShowGroupName);
     EXPECT_TRUE(env.list.ShowMethodFlags);
     EXPECT_TRUE(env.list.AllFavourites);
-    EXPECT_EQ(env.list.MethodCount(), 41);
+    EXPECT_EQ(env.list.MethodCount(), 85);
 }
 
 TEST(StatList, ClassDescriptors) {
@@ -266,7 +271,7 @@ TEST(StatList, SaveKeepsOtherSectionsAndExportsAllNames) {
     EXPECT_EQ(ini.ReadString("OTHER", "A", ""), "1");
     EXPECT_EQ(ini.ReadString("FILTERS", "Favorites", ""), "POS1");  // options untouched
     EXPECT_FALSE(ini.ValueExists("STRINGS_RUS", "GONE"));
-    EXPECT_EQ(ini.Keys("STRINGS_RUS").size(), 41u);
+    EXPECT_EQ(ini.Keys("STRINGS_RUS").size(), 85u);
     EXPECT_EQ(ini.ReadString("STRINGS_RUS", "DIGS", ""), "Цифры");
     EXPECT_EQ(ini.ReadString("STRINGS_RUS", "POS2", ""), "Число в 2 позиции тиража");
 }
@@ -298,13 +303,16 @@ TEST(StatList, MethodListFailuresKeepTheRegistry) {
 TEST(StatList, MethodLists) {
     TStatsEnv env;
     TMethodLists lists = BuildMethodLists(env.list);
-    ASSERT_EQ(lists.Stats.size(), 41u);
+    ASSERT_EQ(lists.Stats.size(), 85u);
     EXPECT_EQ(lists.Stats[0].Caption, "{ num } Числа тиража [ N ]");
     EXPECT_EQ(lists.Stats[0].Entry, 0);
-    // EVEN, SMAL, PRIM, POS1..8, POE1 are graphable.
-    ASSERT_EQ(lists.Graphs.size(), 12u);
+    // EVEN, SMAL, PRIM, CHNC, COLN, ROWN, COLC, ROWC, SGMC, POS1..8, POE1, SGM0, SGM1 are
+    // graphable.
+    ASSERT_EQ(lists.Graphs.size(), 20u);
     EXPECT_EQ(lists.Graphs[0].Entry, env.Entry("EVEN"));
-    EXPECT_EQ(lists.Graphs.back().Entry, env.Entry("POE1"));
+    EXPECT_EQ(lists.Graphs[3].Entry, env.Entry("CHNC"));
+    EXPECT_EQ(lists.Graphs[17].Entry, env.Entry("POE1"));
+    EXPECT_EQ(lists.Graphs.back().Entry, env.Entry("SGM1"));
 
     env.list.ParseFavourites("POS2,NUMS,KNM4");
     env.list.Ordered = true;

@@ -60,14 +60,18 @@ TCustomCombValuesStat::TCustomCombValuesStat(const TStatList& list, int index, i
                                              const std::vector<TPositionSet>* sets)
     : TCustomStat(list, index), sets_(sets), size_(size) {}
 
-std::string TCustomCombValuesStat::ValueLabel(const TStatDraw& record) const {
+std::string TupleLabel(const TStatDraw& record, int k) {
     char buf[32];
     char* p = buf;
-    for (int i = 0; i < size_; ++i) {
+    for (int i = 0; i < k; ++i) {
         if (i) *p++ = ':';
         p = std::to_chars(p, buf + sizeof buf, static_cast<int>(record.Key.K[i])).ptr;
     }
     return std::string(buf, p);
+}
+
+std::string TCustomCombValuesStat::ValueLabel(const TStatDraw& record) const {
+    return TupleLabel(record, size_);
 }
 
 template <int K>
