@@ -77,6 +77,35 @@ static void BM_KeepNums5(benchmark::State& state) {
 }
 BENCHMARK(BM_KeepNums5)->Unit(benchmark::kMicrosecond);
 
+// Every method of the registry: its table (window 1000, offset 0) and keeping one value, the
+// commonest of that table, over the full list.
+static void BM_MethodTable(benchmark::State& state, std::string code) {
+    for (auto _ : state) benchmark::DoNotOptimize(Table(code, 0, false).RowCount());
+}
+
+static void BM_MethodKeepOne(benchmark::State& state, std::string code) {
+    TFixture& f = Fixture();
+    TStatTable table = Table(code, 0, false);
+    table.Sort(kColCount, true);
+    std::vector<TStatDraw> selected;
+    if (table.RowCount() > 0) selected.push_back(table.Record(0));
+    auto stat = f.list.CreateStat(f.list.FindCode(code));
+    bench::FilterAllCombs(state, *stat, selected, f.High());
+}
+
+static const bool kMethodBenchmarks = [] {
+    TFixture& f = Fixture();
+    for (int i = 0; i < f.list.MethodCount(); ++i) {
+        const TStatMethod& m = f.list.MethodAt(i);
+        const std::string code = m.Class->CodeOf(m.Index);
+        benchmark::RegisterBenchmark(("BM_MethodTable/" + code).c_str(), BM_MethodTable, code)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("BM_MethodKeepOne/" + code).c_str(), BM_MethodKeepOne, code)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    return true;
+}();
+
 // Every full-set file of the registry, written into a scratch folder.
 static void BM_BuildAllPrefetchFiles(benchmark::State& state) {
     TFixture& f = Fixture();

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/config.h"
 #include "core/config_data.h"
 #include "core/demo_archive.h"
 #include "core/enumerate.h"
@@ -12,11 +13,12 @@
 
 namespace zentrix::bench {
 
-// A synthetic archive of `Draws` draws and the registry over it, made once per size.
+// A synthetic archive of `Draws` draws and the registry over it with the configuration of an
+// empty settings file, made once per size.
 template <int Draws>
 struct TStatsFixture {
     TDrawsArray draws = MakeDemoDraws(Draws, 1, 45292);
-    TConfigSettings config;
+    TConfigSettings config = DefaultConfigSettings();
     TStatList list{draws, config};
     TStatsFixture() { list.RegisterMethods(); }
     int High() const { return static_cast<int>(draws.size()) - 1; }

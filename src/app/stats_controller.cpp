@@ -5,6 +5,9 @@
 #include "stats/custom_stat.h"
 #include "stats/favourites_model.h"
 #include "stats/filter.h"
+#include "stats/prefetch_layout.h"
+#include "util/files.h"
+#include "util/format.h"
 #include "util/strings.h"
 
 namespace zentrix {
@@ -202,9 +205,15 @@ void TStatsController::OnConfigChanged(const TConfigChange& change) {
     if (change.segments) groups.set(5);
     if (change.shredding) groups.set(12);
     FillMethodLists(true, true);
-    // The distributions of these groups no longer fit the configuration: rebuild them even
-    // while the comparison is off, so a later comparison never reads a stale file.
-    if (groups.any()) BuildPrefetchFiles(true, groups);
+    if (groups.none()) return;
+    // The distributions of these groups no longer fit the configuration. With the comparison on
+    // they are rebuilt now; with it off they are deleted, and the comparison builds them when it
+    // is next asked for, so no table is compared with a stale file.
+    if (NormColumnsShown())
+        BuildPrefetchFiles(false, groups);
+    else
+        RemovePrefetchFiles(Registry(), core_.Folder(), groups);
+    DropStaleLayoutFiles(Registry(), core_.Folder());  // and the layouts written down
 }
 
 }  // namespace zentrix

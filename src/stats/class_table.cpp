@@ -1,8 +1,11 @@
 // The one table of statistic classes, in the fixed registry order. A family joins it when it is
 // built; the gaps below mark where the families still to come belong.
+#include "stats/families/channels.h"
 #include "stats/families/comb_values.h"
 #include "stats/families/differences.h"
+#include "stats/families/matrix.h"
 #include "stats/families/numbers.h"
+#include "stats/families/segments.h"
 #include "stats/families/shredding.h"
 #include "stats/families/sums.h"
 #include "stats/stat_list.h"
@@ -20,16 +23,33 @@ const std::vector<const TStatClass*>& StatClassTable() {
         &TstSumPrimeValues::Class(), &TstSum2To3::Class(), &TstDiffTotal::Class(),
         &TstDiffMax::Class(), &TstMinMaxDiffs::Class(), &TstDiffSame::Class(),
         &TstDiffSameCnt::Class(),
-        // channels, matrix, segments, sequences, repeats
+        // channels, matrix, segments
+        &TstChannels::Class(), &TstChanValues::Class(), &TstChanCount::Class(),
+        &TstColumns::Class(), &TstRows::Class(), &TstColValues::Class(), &TstRowValues::Class(),
+        &TstColCount::Class(), &TstRowCount::Class(), &TstColMask::Class(), &TstRowMask::Class(),
+        &TstColAjacent::Class(), &TstRowAjacent::Class(), &TstColAjacentCnt::Class(),
+        &TstRowAjacentCnt::Class(), &TstSegments::Class(), &TstSegmValues::Class(),
+        &TstSegmCount::Class(),
+        // sequences, repeats
         &TstCombValMix2::Class(), &TstCombValMix3::Class(), &TstCombValMix4::Class(),
         &TstCombValSeq2::Class(), &TstCombValSeq3::Class(), &TstCombValSeq4::Class(),
         &TstCombValPos2::Class(), &TstCombValPos3::Class(), &TstCombValPos4::Class(),
         // the ascending tuples (never available)
         &TstCombDiffSeq2::Class(), &TstCombDiffSeq3::Class(), &TstCombDiffSeq4::Class(),
         // channel, column, row and segment tuples
+        &TstCombChnMix2::Class(), &TstCombChnMix3::Class(), &TstCombChnMix4::Class(),
+        &TstCombChnSeq2::Class(), &TstCombChnSeq3::Class(), &TstCombChnSeq4::Class(),
+        &TstCombColMix2::Class(), &TstCombColMix3::Class(), &TstCombColMix4::Class(),
+        &TstCombColSeq2::Class(), &TstCombColSeq3::Class(), &TstCombColSeq4::Class(),
+        &TstCombRowMix2::Class(), &TstCombRowMix3::Class(), &TstCombRowMix4::Class(),
+        &TstCombRowSeq2::Class(), &TstCombRowSeq3::Class(), &TstCombRowSeq4::Class(),
+        &TstCombSegmMix2::Class(), &TstCombSegmMix3::Class(), &TstCombSegmMix4::Class(),
+        &TstCombSegmSeq2::Class(), &TstCombSegmSeq3::Class(), &TstCombSegmSeq4::Class(),
         &TstPosVal::Class(), &TstPosExt::Class(),
-        // per-channel, per-column, per-row and per-segment counts, series, pauses, periods,
-        // chains, characteristic numbers
+        // per-channel, per-column, per-row and per-segment counts
+        &TstChnValCnt::Class(), &TstColValCnt::Class(), &TstRowValCnt::Class(),
+        &TstSgmValCnt::Class(),
+        // series, pauses, periods, chains, characteristic numbers
         &TstShreddingStat::Class()};
     return table;
 }

@@ -1,6 +1,66 @@
 #include "stats/comb_filter.h"
 
+#include <vector>
+
 namespace zentrix {
+
+namespace {
+
+// Any byte of the word equal to one of N values: the zero-byte test on the word XOR-ed with
+// each value spread over all bytes.
+template <int N>
+struct TSwarBytes {
+    std::array<uint64_t, N> spread{};
+    bool operator()(const TComb& comb) const {
+        constexpr uint64_t kOnes = 0x0101010101010101ull;
+        constexpr uint64_t kHighs = 0x8080808080808080ull;
+        const uint64_t w = CombWord(comb);
+        uint64_t any = 0;
+        for (int i = 0; i < N; ++i) {
+            const uint64_t x = w ^ spread[i];
+            any |= (x - kOnes) & ~x & kHighs;
+        }
+        return any != 0;
+    }
+};
+
+template <int N>
+std::unique_ptr<TCombFilter> SwarFilter(const std::vector<int>& values, bool exclude) {
+    TSwarBytes<N> swar;
+    for (int i = 0; i < N; ++i) swar.spread[i] = 0x0101010101010101ull * uint64_t(values[i]);
+    return MakePredicateFilter(swar, exclude);
+}
+
+struct TTableBytes {
+    std::array<uint8_t, 256> hit{};
+    bool operator()(const TComb& c) const {
+        return (hit[c[0]] | hit[c[1]] | hit[c[2]] | hit[c[3]] | hit[c[4]] | hit[c[5]] | hit[c[6]] |
+                hit[c[7]]) != 0;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<TCombFilter> AnyByteFilter(const TByteSet& set, bool exclude) {
+    std::vector<int> values;
+    for (int v = 0; v < 256; ++v)
+        if (set.hit[v]) values.push_back(v);
+    switch (values.size()) {
+        case 0:
+            return MakePredicateFilter([](const TComb&) { return false; }, exclude);
+        case 1:
+            return SwarFilter<1>(values, exclude);
+        case 2:
+            return SwarFilter<2>(values, exclude);
+        case 3:
+            return SwarFilter<3>(values, exclude);
+        case 4:
+            return SwarFilter<4>(values, exclude);
+        default:
+            break;
+    }
+    return MakePredicateFilter(TTableBytes{set.hit}, exclude);
+}
 
 TByteSet SelectedBytes(std::span<const TStatDraw> selected, bool useW1) {
     TByteSet set;

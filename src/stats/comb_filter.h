@@ -81,6 +81,9 @@ struct TByteSet {
 // The selected K1 components (or W1 with useW1) that lie in 0..255.
 TByteSet SelectedBytes(std::span<const TStatDraw> selected, bool useW1 = false);
 
+// The filter "some number (byte) of the combination is in the set".
+std::unique_ptr<TCombFilter> AnyByteFilter(const TByteSet& set, bool exclude);
+
 // A set of whole keys (all four components) with an open-addressing index.
 class TKeySet {
   public:

@@ -4,6 +4,7 @@
 
 #include "core/enumerate.h"
 #include "stats/custom_stat.h"
+#include "stats/prefetch_layout.h"
 #include "stats/stat_list.h"
 #include "util/binary.h"
 #include "util/errors.h"
@@ -131,6 +132,7 @@ std::optional<TPrefetchData> BuildPrefetchFile(const TStatList& list, int entry,
 std::optional<TPrefetchData> OpenPrefetchFile(const TStatList& list, int entry,
                                               const std::string& folder, std::string& message) {
     if (!list.MethodAt(entry).Class->HasNorm()) return std::nullopt;
+    DropStaleLayoutFiles(list, folder);
     const std::string path = PrefetchFileName(folder, list, entry);
     if (FileSize(path) <= 0) return BuildPrefetchFile(list, entry, folder, message);
     try {
@@ -143,6 +145,7 @@ std::optional<TPrefetchData> OpenPrefetchFile(const TStatList& list, int entry,
 
 int BuildPrefetchFiles(const TStatList& list, const std::string& folder,
                        const TPrefetchSelection& selection, const TPrefetchBuildHooks& hooks) {
+    DropStaleLayoutFiles(list, folder);
     std::vector<int> entries = selection.entries;
     if (entries.empty())
         for (int i = 0; i < list.MethodCount(); ++i) entries.push_back(i);

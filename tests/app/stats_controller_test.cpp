@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/session.h"
+#include "core/config.h"
 #include "core/demo_archive.h"
 #include "stats/stat_table.h"
 #include "support/fake_ui.h"
@@ -152,6 +153,72 @@ TEST_F(StatsTest, ParametersRebuildKeepsTheSelectedMethod) {
     session.Config().ApplyParams(data);
     EXPECT_EQ(stats.SelectedCaption(), caption);
     EXPECT_TRUE(FileExists(dir.File("Zentrix_8x20.flt")));
+}
+
+// The files the statistics wrote while the parameters were applied, by code.
+std::vector<std::string> BuiltFiles(const test::TFakeUi& ui) {
+    const std::string prefix = "Создание файла предварительной выборки Zentrix_8x20_";
+    std::vector<std::string> codes;
+    for (const std::string& s : ui.StatusTexts())
+        if (s.rfind(prefix, 0) == 0)
+            codes.push_back(s.substr(prefix.size(), s.find('.') - prefix.size()));
+    return codes;
+}
+
+TEST_F(StatsTest, ALayoutChangeRebuildsTheFullSetFilesOfItsGroup) {
+    struct TCase {
+        void (*change)(TConfigData&);
+        std::vector<std::string> rebuilt;  // in registry order
+        const char* checked;               // a file that must now fit the layout
+    };
+    const TCase cases[] = {
+        {[](TConfigData& d) { d.ChannelSize = 3; },
+         {"CHAN", "CHNV", "CHNC", "CHN1", "CHN2", "CHN3", "CHN4", "CHN5", "CHN6", "CHN7"},
+         "CHNV"},
+        {[](TConfigData& d) { d.MatrixCols = 7; },
+         {"COLS", "ROWS", "COLV", "ROWV", "COLN", "ROWN", "COLM", "ROWM", "COLA", "ROWA", "COLC",
+          "ROWC", "COL1", "COL2", "COL3", "COL4", "COL5", "COL6", "COL7", "ROW1", "ROW2", "ROW3"},
+         "ROWV"},
+        {[](TConfigData& d) { d.MatrixSegments = ParseSegmentsText("12121212121212121212"); },
+         {"SGMS", "SGMV", "SGMC", "SGM1", "SGM2"},
+         "SGMV"},
+    };
+    stats.TogglePrefetchsEnabled();  // every file of the old layouts
+    for (const TCase& c : cases) {
+        TConfigData data = session.Config().Data();
+        c.change(data);
+        ui.Clear();
+        session.Config().ApplyParams(data);
+        EXPECT_EQ(BuiltFiles(ui), c.rebuilt) << c.checked;
+        const int entry = stats.Registry().FindCode(c.checked);
+        ASSERT_GE(entry, 0);
+        EXPECT_EQ(ReadPrefetchFile(PrefetchFileName(dir.Path(), stats.Registry(), entry)),
+                  ComputePrefetch(*stats.Registry().CreateStat(entry)))
+            << c.checked;
+    }
+    // The entries follow the layout; the favourites list file keeps them.
+    EXPECT_GE(stats.Registry().FindCode("CHN7"), 0);
+    EXPECT_LT(stats.Registry().FindCode("ROW4"), 0);
+}
+
+TEST_F(StatsTest, ALayoutChangeWithoutTheComparisonDeletesTheFilesOfItsGroup) {
+    stats.TogglePrefetchsEnabled();
+    stats.TogglePrefetchsEnabled();  // off again, the files stay
+    ASSERT_TRUE(FileExists(dir.File("Prefetchs/Zentrix_8x20_CHNV.dfc")));
+    TConfigData data = session.Config().Data();
+    data.ChannelSize = 5;
+    ui.Clear();
+    session.Config().ApplyParams(data);
+    EXPECT_TRUE(BuiltFiles(ui).empty());
+    EXPECT_FALSE(FileExists(dir.File("Prefetchs/Zentrix_8x20_CHNV.dfc")));
+    EXPECT_FALSE(FileExists(dir.File("Prefetchs/Zentrix_8x20_CHN1.dfc")));
+    EXPECT_TRUE(FileExists(dir.File("Prefetchs/Zentrix_8x20_COLV.dfc")));  // another group
+    // The next comparison builds the file for four channels.
+    stats.TogglePrefetchsEnabled();
+    const int entry = stats.Registry().FindCode("CHNV");
+    EXPECT_EQ(ReadPrefetchFile(dir.File("Prefetchs/Zentrix_8x20_CHNV.dfc")),
+              ComputePrefetch(*stats.Registry().CreateStat(entry)));
+    EXPECT_LT(stats.Registry().FindCode("CHN5"), 0);
 }
 
 TEST_F(StatsTest, AllFavouritesAsksFirst) {

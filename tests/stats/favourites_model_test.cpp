@@ -18,13 +18,15 @@ TEST(FavouritesModel, TreeOfGroupsAndEntries) {
     env.list.ParseFavourites("NUMS,POS2");
     env.list.MethodAt(env.Entry("DIGS")).CustomName = "Цифры";
     TFavouritesModel model(env.list);
-    // The groups built so far: numbers, sums, differences, shredding.
-    ASSERT_EQ(model.Groups().size(), 4u);
+    // The groups built so far: numbers, sums, differences, channels, matrix, segments, shredding.
+    ASSERT_EQ(model.Groups().size(), 7u);
     EXPECT_EQ(model.Groups()[1].Title, "{ sum } Сумма чисел тиража");
     EXPECT_EQ(model.Groups()[1].Nodes.size(), 10u);
     EXPECT_EQ(model.Groups()[2].Title, "{ dif } Разности между числами тиража");
     EXPECT_EQ(model.Groups()[2].Nodes.size(), 8u);
     EXPECT_EQ(model.Node(env.Entry("SUM2"))->Title, "Сумма тиража: диапазон 2 (1/2)");
+    EXPECT_EQ(model.Groups()[3].Title, "{ grp } Каналы (группы чисел)");
+    EXPECT_EQ(model.Groups()[5].Title, "{ sgm } Сегменты матрицы тиража");
     const TFavouriteGroup& g = model.Groups()[0];
     EXPECT_EQ(g.Title, "{ num } Числа тиража");
     ASSERT_EQ(g.Nodes.size(), 41u);
@@ -34,7 +36,7 @@ TEST(FavouritesModel, TreeOfGroupsAndEntries) {
     EXPECT_FALSE(g.Nodes[1].Marked);
     EXPECT_EQ(model.Node(env.Entry("POS2"))->Title, "Число в 2 позиции тиража");
     EXPECT_TRUE(model.Node(env.Entry("POS2"))->Marked);
-    EXPECT_EQ(model.TotalText(), "всего 62 метода");
+    EXPECT_EQ(model.TotalText(), "всего 106 методов");
     EXPECT_EQ(model.GroupOf(env.Entry("KNM2")), 0);
     // The shredding entries show their names without the formula.
     const TFavouriteGroup& shr = model.Groups()[3];

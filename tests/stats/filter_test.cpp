@@ -36,6 +36,7 @@ std::vector<std::vector<TStatDraw>> Selections(const TStatsEnv& env, int entry) 
     if (!rows.empty()) {
         selections.push_back(first(1));
         selections.push_back(first(3));
+        selections.push_back(first(12));  // past what the few-value filters take
         // Every fifth row from the rare end.
         std::vector<TStatDraw> spread;
         for (size_t i = rows.size(); i-- > 0;)
@@ -79,11 +80,35 @@ TCombsArray PlainFilter(const TCustomStat& stat, const std::vector<TStatDraw>& s
 
 class FilteringEveryMethod : public testing::TestWithParam<std::string> {};
 
+// The layouts of the channel, matrix and segment methods tried besides the zero configuration:
+// channel sizes 3, 20 and 4 with 7 (not dividing 20), 20 and 3 matrix columns, and segment maps
+// with a segment 0 and empty segments 3, 4, with four segments, and with one.
+TConfigSettings LayoutConfig(char layout) {
+    TConfigSettings c;
+    switch (layout) {
+        case 'A':
+            c = test::Layout(3, 7, "02222222225555555555");
+            break;
+        case 'B':
+            c = test::Layout(20, 20, "11111222223333344444");
+            break;
+        case 'C':
+            c = test::Layout(4, 3);
+            break;
+    }
+    if (layout == 'A') c.data.MatrixSegments[0] = 0;
+    return c;
+}
+
 TEST_P(FilteringEveryMethod, PreparedFilterEqualsTheFilterTest) {
-    TStatsEnv env(MakeDemoDraws(300, 11, 45000));
+    // "A|CODE": the method under a layout of LayoutConfig.
+    const std::string param = GetParam();
+    const bool layout = param.size() > 2 && param[1] == '|';
+    TStatsEnv env(MakeDemoDraws(300, 11, 45000),
+                  layout ? LayoutConfig(param[0]) : TConfigSettings{});
     const int ref = static_cast<int>(env.draws.size()) - 1;
     const TCombsArray odd = OddCombs();
-    const int entry = env.Entry(GetParam());
+    const int entry = env.Entry(layout ? param.substr(2) : param);
     ASSERT_GE(entry, 0);
     auto stat = env.list.CreateStat(entry);
     stat->LoadDraws(-1, ref, false);
@@ -125,6 +150,23 @@ std::string TestName(const testing::TestParamInfo<std::string>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Registry, FilteringEveryMethod, testing::ValuesIn(RegisteredCodes()),
                          TestName);
+
+// The channel, matrix and segment methods under each layout.
+std::vector<std::string> LayoutCodes() {
+    std::vector<std::string> codes;
+    for (char layout : {'A', 'B', 'C'}) {
+        TStatsEnv env({}, LayoutConfig(layout));
+        for (int i = 0; i < env.list.MethodCount(); ++i) {
+            const TStatMethod& m = env.list.MethodAt(i);
+            const TStatGroup g = m.Class->MethodGroup();
+            if (g == TStatGroup::Channels || g == TStatGroup::Matrix || g == TStatGroup::Segments)
+                codes.push_back(std::string(1, layout) + "|" + m.Class->CodeOf(m.Index));
+        }
+    }
+    return codes;
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, FilteringEveryMethod, testing::ValuesIn(LayoutCodes()), TestName);
 
 // A method of the kind the later families bring: flag D, no prepared filter of its own. It keeps
 // the combinations holding the first number of the reference draw, or lacking it when removing.

@@ -4,10 +4,12 @@
 
 #include <filesystem>
 
+#include "stats/prefetch_layout.h"
 #include "stats/stats_env.h"
 #include "support/temp_dir.h"
 #include "util/errors.h"
 #include "util/files.h"
+#include "util/strings.h"
 
 namespace zentrix {
 namespace {
@@ -22,6 +24,15 @@ TPrefetchData Small() {
     d.MinCount = 5;
     d.MaxCount = 7;
     return d;
+}
+
+// The entries with flag N, each with a file.
+std::vector<std::string> NormCodes(const TStatList& list) {
+    std::vector<std::string> codes;
+    for (int i = 0; i < list.MethodCount(); ++i)
+        if (list.MethodAt(i).Class->HasNorm())
+            codes.push_back(list.MethodAt(i).Class->CodeOf(list.MethodAt(i).Index));
+    return codes;
 }
 
 TEST(Prefetch, FileName) {
@@ -169,15 +180,6 @@ TEST(Prefetch, BuildFailure) {
     EXPECT_FALSE(FileExists(path));
 }
 
-// The registry's entries with a full-set distribution, in order.
-std::vector<std::string> CodesWithNorm(const TStatList& list) {
-    std::vector<std::string> codes;
-    for (int i = 0; i < list.MethodCount(); ++i)
-        if (list.MethodAt(i).Class->HasNorm())
-            codes.push_back(list.MethodAt(i).Class->CodeOf(list.MethodAt(i).Index));
-    return codes;
-}
-
 TEST(Prefetch, BuildEveryMissingFile) {
     TTempDir dir;
     TStatsEnv env;
@@ -190,14 +192,14 @@ TEST(Prefetch, BuildEveryMissingFile) {
         lastTotal = total;
     };
     hooks.failed = [&](const std::string& m) { ADD_FAILURE() << m; };
-    const std::vector<std::string> withNorm = CodesWithNorm(env.list);
-    const int count = static_cast<int>(withNorm.size());
-    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), {}, hooks), count);
+    const std::vector<std::string> norm = NormCodes(env.list);
+    const int all = static_cast<int>(norm.size());
+    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), {}, hooks), all);
     EXPECT_EQ(steps, env.list.MethodCount());
     EXPECT_EQ(lastTotal, env.list.MethodCount());
-    ASSERT_EQ(names.size(), withNorm.size());
+    ASSERT_EQ(names.size(), norm.size());
     EXPECT_EQ(names.front(), "Zentrix_8x20_NUMS.dfc");
-    EXPECT_EQ(names.back(), "Zentrix_8x20_" + withNorm.back() + ".dfc");
+    EXPECT_EQ(names.back(), "Zentrix_8x20_" + norm.back() + ".dfc");
     for (const char* code : {"KNM2", "KNP21", "POE1"})
         EXPECT_FALSE(FileExists(PrefetchFileName(dir.Path(), code)));
 
@@ -207,7 +209,8 @@ TEST(Prefetch, BuildEveryMissingFile) {
     EXPECT_EQ(ReadPrefetchFile(PrefetchFileName(dir.Path(), "NUMS")), Small());
     TGroupSet other;
     other.set(3);
-    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), other), 0);
+    EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), other), 3);  // CHAN, CHNV, CHNC
+    EXPECT_EQ(ReadPrefetchFile(PrefetchFileName(dir.Path(), "NUMS")), Small());
     TGroupSet numbers;
     numbers.set(0);
     EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), numbers), 16);  // group 0 has 16
@@ -220,7 +223,7 @@ TEST(Prefetch, RepairRebuildsDamagedFiles) {
     TTempDir dir;
     TStatsEnv env;
     ASSERT_EQ(BuildPrefetchFiles(env.list, dir.Path(), {}),
-              static_cast<int>(CodesWithNorm(env.list).size()));
+              static_cast<int>(NormCodes(env.list).size()));
     TPrefetchData negative = Small();
     negative.Records[1].Count = -7;
     negative.MaxCount = 5;
@@ -277,9 +280,55 @@ TEST(Prefetch, FailuresAreReportedAndTheRestBuilt) {
     TGroupSet numbers;
     numbers.set(0);
     EXPECT_EQ(BuildPrefetchFiles(env.list, dir.Path(), numbers, hooks),
-              static_cast<int>(CodesWithNorm(env.list).size()) - 1);
+              static_cast<int>(NormCodes(env.list).size()) - 1);
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures[0].find("Zentrix_8x20_EVEN.dfc"), std::string::npos);
+}
+
+// Files counted for another channel size, matrix or segment map (a settings file edited by
+// hand) are never read: their group is dropped and built afresh.
+TEST(Prefetch, FilesOfAnotherLayoutAreDropped) {
+    TTempDir dir;
+    TStatsEnv env({}, test::Layout(4, 4));
+    const std::string layout = dir.File("Prefetchs/Zentrix_8x20_layout.txt");
+    ASSERT_EQ(BuildPrefetchFiles(env.list, dir.Path(), {}),
+              static_cast<int>(NormCodes(env.list).size()));
+    EXPECT_EQ(ReadFileBytes(layout), "3=4\r\n4=4\r\n5=11111111111111111111\r\n");
+    const char* planted[] = {"NUMS", "CHNV", "CHN5", "COLV", "SGMS"};
+    for (const char* code : planted) WritePrefetchFile(PrefetchFileName(dir.Path(), code), Small());
+    std::string message;
+    auto read = [&](const char* code) {
+        auto data = OpenPrefetchFile(env.list, env.Entry(code), dir.Path(), message);
+        EXPECT_TRUE(data) << message;
+        return data ? *data : TPrefetchData{};
+    };
+    EXPECT_EQ(read("CHNV"), Small());  // the same layout: read as it is
+
+    env.config.data.ChannelSize = 3;
+    env.list.RegisterMethods();
+    EXPECT_EQ(read("CHNV"), ComputePrefetch(*env.Create("CHNV")));
+    EXPECT_EQ(ReadFileBytes(layout), "3=3\r\n4=4\r\n5=11111111111111111111\r\n");
+    EXPECT_NE(read("CHN5"), Small());
+    EXPECT_EQ(read("COLV"), Small());  // other groups stay
+    EXPECT_EQ(read("NUMS"), Small());
+
+    // Without the list of layouts every layout group counts as stale.
+    WritePrefetchFile(PrefetchFileName(dir.Path(), "CHNV"), Small());
+    std::filesystem::remove(layout);
+    TGroupSet dropped = DropStaleLayoutFiles(env.list, dir.Path());
+    EXPECT_EQ(dropped.to_ulong(), (1ul << 3) | (1ul << 4) | (1ul << 5));
+    for (const char* code : {"CHNV", "COLV", "SGMS"})
+        EXPECT_FALSE(FileExists(PrefetchFileName(dir.Path(), code))) << code;
+    EXPECT_EQ(read("NUMS"), Small());
+    EXPECT_TRUE(DropStaleLayoutFiles(env.list, dir.Path()).none());
+
+    // A segment map change drops the segment group only.
+    WritePrefetchFile(PrefetchFileName(dir.Path(), "COLV"), Small());
+    env.config.data.MatrixSegments[19] = 2;
+    env.list.RegisterMethods();
+    dropped = DropStaleLayoutFiles(env.list, dir.Path());
+    EXPECT_EQ(dropped.to_ulong(), 1ul << 5);
+    EXPECT_EQ(read("COLV"), Small());
 }
 
 }  // namespace

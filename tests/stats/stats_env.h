@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/config.h"
 #include "core/draw.h"
 #include "stats/custom_stat.h"
 #include "stats/stat_list.h"
@@ -40,12 +41,25 @@ struct TStatsEnv {
 
     TStatsEnv() { list.RegisterMethods(); }
     explicit TStatsEnv(TDrawsArray d) : draws(std::move(d)) { list.RegisterMethods(); }
+    TStatsEnv(TDrawsArray d, TConfigSettings c) : draws(std::move(d)), config(std::move(c)) {
+        list.RegisterMethods();
+    }
 
     int Entry(const std::string& code) const { return list.FindCode(code); }
     std::unique_ptr<TCustomStat> Create(const std::string& code) const {
         return list.CreateStat(list.FindCode(code));
     }
 };
+
+// The configuration of an empty settings file with this channel size, these matrix columns and
+// these segment digits (1 where missing).
+inline TConfigSettings Layout(int channelSize, int matrixCols, const std::string& segments = "") {
+    TConfigSettings c = DefaultConfigSettings();
+    c.data.ChannelSize = channelSize;
+    c.data.MatrixCols = matrixCols;
+    c.data.MatrixSegments = ParseSegmentsText(segments);
+    return c;
+}
 
 // The values one draw contributes, in the order they were added.
 inline TStatDrawArray DrawValues(TCustomStat& stat, int index, bool sorted = false) {

@@ -60,10 +60,10 @@ TCustomCombValuesStat::TCustomCombValuesStat(const TStatList& list, int index, i
                                              const std::vector<TPositionSet>* sets)
     : TCustomStat(list, index), sets_(sets), size_(size) {}
 
-std::string JoinedComponents(const TStatDraw& record, int size) {
+std::string TupleLabel(const TStatDraw& record, int k) {
     char buf[32];
     char* p = buf;
-    for (int i = 0; i < size && i < 4; ++i) {
+    for (int i = 0; i < k && i < 4; ++i) {
         if (i) *p++ = ':';
         p = std::to_chars(p, buf + sizeof buf, static_cast<int>(record.Key.K[i])).ptr;
     }
@@ -71,7 +71,7 @@ std::string JoinedComponents(const TStatDraw& record, int size) {
 }
 
 std::string TCustomCombValuesStat::ValueLabel(const TStatDraw& record) const {
-    return JoinedComponents(record, size_);
+    return TupleLabel(record, size_);
 }
 
 template <int K>

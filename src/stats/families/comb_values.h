@@ -20,8 +20,8 @@ inline uint64_t TupleKey(const TComb& numbers, const TPositionSet& p, int k) {
     return key;
 }
 
-// K1..K(size) of a key in decimal, joined by ":" (2:5:1).
-std::string JoinedComponents(const TStatDraw& record, int size);
+// The first k components joined by ":" (1:3:3).
+std::string TupleLabel(const TStatDraw& record, int k);
 
 // Values made of k numbers of a draw in position order (KNM, KNS, KNP); not typed by the user.
 class TCustomCombValuesStat : public TCustomStat {

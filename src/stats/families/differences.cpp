@@ -81,7 +81,7 @@ TStatClassInfo TstCombDiffSeq<K>::Describe() {
 
 template <int K>
 std::string TstCombDiffSeq<K>::ValueLabel(const TStatDraw& record) const {
-    return JoinedComponents(record, K);
+    return TupleLabel(record, K);
 }
 
 template <int K>
