@@ -206,9 +206,18 @@ void TStatsController::OnConfigChanged(const TConfigChange& change) {
     if (change.shredding) groups.set(12);
     FillMethodLists(true, true);
     if (groups.none()) return;
-    // The distributions of these groups no longer fit the configuration. With the comparison on
-    // they are rebuilt now; with it off they are deleted, and the comparison builds them when it
-    // is next asked for, so no table is compared with a stale file.
+    // New formulas: their files are rebuilt whether the comparison is shown or not, as OK in the
+    // formulas window promises.
+    if (change.shredding) {
+        TGroupSet shredding;
+        shredding.set(12);
+        BuildPrefetchFiles(true, shredding);
+        groups.reset(12);
+        if (groups.none()) return;
+    }
+    // The distributions of these groups no longer fit the layout. With the comparison on they
+    // are rebuilt now; with it off they are deleted, and the comparison builds them when it is
+    // next asked for, so no table is compared with a stale file.
     if (NormColumnsShown())
         BuildPrefetchFiles(false, groups);
     else

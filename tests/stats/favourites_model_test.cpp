@@ -39,7 +39,7 @@ TEST(FavouritesModel, TreeOfGroupsAndEntries) {
     EXPECT_EQ(model.TotalText(), "всего 106 методов");
     EXPECT_EQ(model.GroupOf(env.Entry("KNM2")), 0);
     // The shredding entries show their names without the formula.
-    const TFavouriteGroup& shr = model.Groups()[3];
+    const TFavouriteGroup& shr = model.Groups()[6];
     EXPECT_EQ(shr.Title, "{ shr } Методы шинковки");
     ASSERT_EQ(shr.Nodes.size(), 3u);
     EXPECT_EQ(shr.Nodes[0].Title, "Метод шинковки 1: %s");
