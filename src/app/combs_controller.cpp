@@ -163,7 +163,11 @@ void TCombsController::DropLastLog() {
 
 void TCombsController::Narrow(const TNarrowing& how, const TNarrowFn& narrow) {
     TCombsArray previousUndo = std::move(undo_);
-    SaveUndo(true);
+    {
+        // The list becomes the undo step as it is: a scenario narrows hundreds of times.
+        TBusyScope saving(core_, "Создание файла отката...");
+        undo_ = std::move(combs_);
+    }
     TBusyScope busy(core_, how.status);
     combs_.clear();
     if (!undo_.empty()) {
