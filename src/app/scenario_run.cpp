@@ -1,5 +1,7 @@
 #include "app/scenario_run.h"
 
+#include "app/log_files.h"
+
 #include "scenario/filter_variants.h"
 #include "scenario/scenario_line.h"
 #include "scenario/test_count_dialog.h"
@@ -71,20 +73,7 @@ void TScenarioRun::ToggleCheckOnLine() {
 }
 
 void TScenarioRun::DeleteLogs() {
-    TLogDeletion result;
-    {
-        TBusyScope busy(core_, "Поиск файлов журналов...");
-        result = DeleteLogFiles(core_.Folder(), kLogPrefix, kLogSuffix);
-    }
-    if (result.found == 0) {
-        core_.InfoBox(kNoLogsFound);
-        return;
-    }
-    const std::string text = result.summary + "\n\n" + result.details;
-    if (result.completed)
-        core_.InfoBox(text);
-    else
-        core_.WarningBox(text);
+    DeleteLogFiles(core_, kLogPrefix, kLogSuffix);
 }
 
 bool TScenarioRun::Poll() {

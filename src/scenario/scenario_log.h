@@ -9,7 +9,6 @@ namespace zentrix {
 
 inline constexpr int kLogRuleWidth = 94;
 inline constexpr const char* kLogWriteError = "Ошибка записи журнала: %s!";
-inline constexpr const char* kNoLogsFound = "Файлы журналов не найдены!";
 
 // "ScriptLog_yyyy-mm-dd-hh-nn-ss.txt" for a run started at `start`.
 std::string ScenarioLogName(TDateTime start);
@@ -32,16 +31,5 @@ class TScenarioLog {
   private:
     std::string path_;
 };
-
-// What deleting a folder's log files did: the summary, the details, and whether all went.
-struct TLogDeletion {
-    int found = 0;
-    bool completed = true;
-    std::string summary;
-    std::string details;
-};
-// Deletes the files of the folder (no subfolders) named prefix + anything + suffix.
-TLogDeletion DeleteLogFiles(const std::string& folder, const std::string& prefix,
-                            const std::string& suffix);
 
 }  // namespace zentrix

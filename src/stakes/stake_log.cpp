@@ -1,6 +1,5 @@
 #include "stakes/stake_log.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,6 +7,7 @@
 #include "core/comb_text.h"
 #include "core/config_data.h"
 #include "stakes/stakes_file.h"
+#include "util/append_file.h"
 #include "util/cp1251.h"
 #include "util/files.h"
 #include "util/format.h"
@@ -41,15 +41,7 @@ void WriteStakeLog(const std::string& stakesPath, const TStakeRec& rec, TDateTim
             Format("Ошибка удаления файла \"%s\"!\n\n%s", {path, SystemErrorText(error)}));
     }
     const std::string bytes = Utf8ToCp1251(StakeLogLine(rec, time)) + "\r\n";
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    int error = fd < 0 ? errno : 0;
-    if (fd >= 0) {
-        ssize_t n;
-        do n = ::write(fd, bytes.data(), bytes.size());
-        while (n < 0 && errno == EINTR);
-        if (n != static_cast<ssize_t>(bytes.size())) error = n < 0 ? errno : ENOSPC;
-        ::close(fd);
-    }
+    const int error = AppendToFile(path, bytes);
     if (error != 0)
         throw EFileError(
             Format("Ошибка записи в файл \"%s\"!\n\n%s", {path, SystemErrorText(error)}));
