@@ -21,7 +21,8 @@ QAction* TActionList::Add(const QString& caption, const QString& hint, const QKe
         // A shortcut may arrive between updates: check again.
         auto it = std::find_if(entries_.begin(), entries_.end(),
                                [action](const TEntry& e) { return e.action == action; });
-        if (!notBusy_() || (it != entries_.end() && it->condition && !it->condition())) return;
+        if (it == entries_.end()) return;
+        if ((!notBusy_() && !it->whileBusy) || (it->condition && !it->condition())) return;
         Run(execute);
     });
     entries_.push_back({action, std::move(condition), {}});
@@ -34,6 +35,11 @@ QAction* TActionList::AddCheck(const QString& caption, const QString& hint, TCon
     action->setCheckable(true);
     entries_.back().checked = std::move(checked);
     return action;
+}
+
+void TActionList::AllowWhileBusy(QAction* action) {
+    for (TEntry& e : entries_)
+        if (e.action == action) e.whileBusy = true;
 }
 
 void TActionList::RequestUpdate() {
@@ -49,7 +55,7 @@ void TActionList::UpdateNow() {
     for (TEntry& e : entries_) {
         bool enabled = false;
         try {
-            enabled = free && (!e.condition || e.condition());
+            enabled = (free || e.whileBusy) && (!e.condition || e.condition());
             if (e.checked) e.action->setChecked(e.checked());
             e.failed = false;
         } catch (const std::exception&) {

@@ -28,6 +28,8 @@ class TActionList : public QObject {
     // A checkable action; `checked` tells its state when the actions are updated.
     QAction* AddCheck(const QString& caption, const QString& hint, TCondition condition,
                       std::function<bool()> checked, TExecute execute);
+    // Lets the action run while the program is busy (a long run's stop command).
+    void AllowWhileBusy(QAction* action);
     // Coalesces update requests into one pass when control returns to the event loop.
     void RequestUpdate();
     void UpdateNow();
@@ -46,6 +48,7 @@ class TActionList : public QObject {
         TCondition condition;
         std::function<bool()> checked;
         bool failed = false;  // its state could not be read at the last update
+        bool whileBusy = false;
     };
     std::vector<TEntry> entries_;
     std::function<bool()> notBusy_;

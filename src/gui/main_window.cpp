@@ -16,6 +16,7 @@
 #include <iostream>
 
 #include "app/publisher_links.h"
+#include "app/scenario_run.h"
 #include "app/session.h"
 #include "app/window_placement.h"
 #include "gui/about_dialog.h"
@@ -149,6 +150,7 @@ void TFormMain::CreatePages() {
                 new TScenarioPage(mainPages_, *session_, *actions_,
                                   [this] { return combsPage_->ExcludeSpin()->value(); }),
                 "Сценарий");
+    scenarioPage_->SetRunPages({drawsPage_, combsPage_, statsTab_});
 
     split_ = new TKeptSplitter(Qt::Horizontal, 0, this);
     split_->setObjectName("splMain");
@@ -335,6 +337,20 @@ bool TFormMain::event(QEvent* event) {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
+    // A run in progress is stopped first (after the stop question); the window closes once the
+    // run has returned, so nothing it writes is cut off.
+    if (session_->Run().Running()) {
+        event->ignore();
+        if (!session_->Run().StopRequested() && !session_->Run().Stop()) return;
+        auto* wait = new QTimer(this);
+        connect(wait, &QTimer::timeout, this, [this, wait] {
+            if (session_->Run().Running()) return;
+            wait->deleteLater();
+            close();
+        });
+        wait->start(50);
+        return;
+    }
     if (!storedSettings_ && session_->HoldsDataLock()) StoreWindowSettings();
     event->accept();
 }

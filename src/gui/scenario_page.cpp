@@ -1,5 +1,7 @@
 #include "gui/scenario_page.h"
 
+#include "gui/scenario_run_view.h"
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QStatusBar>
@@ -84,12 +86,16 @@ TScenarioPage::TScenarioPage(QWidget* parent, TMainSession& session, TActionList
     a.edit->setShortcuts({QKeySequence("Ctrl+Return"), QKeySequence("Ctrl+Enter")});
     menuActions_ = {a.open, a.save,  a.append, nullptr,     a.add,   a.separator, a.clone,
                     a.edit, nullptr, a.remove, a.removeAll, nullptr, a.moveUp,    a.moveDown};
+    CreateRunActions();
     // The keys act on this page only: other lists have their own Ctrl+Del and Ctrl+Up.
     for (QAction* action : menuActions_) {
         if (!action) continue;
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         addAction(action);
     }
+    // The run's commands act from anywhere in the window, as the menu offers them.
+    menuActions_ +=
+        {nullptr, a.forecast, a.test, a.stop, nullptr, a.log, a.deleteLogs, a.checkOnLine};
 
     // Rows of files, lines and order, so every command stays in sight on a narrow page.
     auto toolbar = [this](const QList<QAction*>& list) {
@@ -104,12 +110,20 @@ TScenarioPage::TScenarioPage(QWidget* parent, TMainSession& session, TActionList
     lines_->setObjectName("stScriptPanel0");
     lines_->setMinimumWidth(120);
     status->addWidget(lines_);
+    for (int i = 1; i <= 4; ++i) {
+        auto* panel = new QLabel(this);
+        panel->setObjectName(QString("stScriptPanel%1").arg(i));
+        panel->setMinimumWidth(i == 4 ? 300 : 90);
+        status->addWidget(panel, i == 4 ? 1 : 0);
+        runPanels_.push_back(panel);
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(toolbar({a.open, a.save, a.append}));
     layout->addWidget(toolbar({a.add, a.separator, a.clone, a.edit}));
     layout->addWidget(toolbar({a.remove, a.removeAll, a.moveUp, a.moveDown}));
+    layout->addWidget(toolbar({a.forecast, a.test, a.stop, a.log, a.checkOnLine}));
     layout->addWidget(list_);
     layout->addWidget(status);
 

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 #include "gui/page.h"
 
@@ -27,6 +28,7 @@ class TScenarioPage : public QWidget, public TPage {
     // a new line.
     TScenarioPage(QWidget* parent, TMainSession& session, TActionList& actions,
                   std::function<int()> excludeDraws);
+    ~TScenarioPage() override;
 
     TListView* List() const { return list_; }
     QLabel* LinesPanel() const { return lines_; }
@@ -35,12 +37,17 @@ class TScenarioPage : public QWidget, public TPage {
     struct TActions {
         QAction *open, *save, *add, *separator, *append, *clone, *edit, *remove, *removeAll,
             *moveUp, *moveDown;
+        // Running the scenario.
+        QAction *forecast, *test, *stop, *log, *deleteLogs, *checkOnLine;
     };
     const TActions& Commands() const { return commands_; }
 
     void RestoreSettings(TWindowSettings& settings) override;
     void StoreSettings(TWindowSettings& settings) override;
     void OnInvalidated(TUiPart part) override;
+    // While a run goes on, the pages it works with are disabled (the window gives them).
+    void SetRunPages(QList<QWidget*> pages) { runPages_ = std::move(pages); }
+    QLabel* Panel(int index) const;
 
   private:
     // The focused row when it is selected, -1 otherwise.
@@ -52,6 +59,10 @@ class TScenarioPage : public QWidget, public TPage {
     void Clone();
     void Edit();
     void Delete();
+    void CreateRunActions();
+    // Runs the forecast or the test with the run's view of the page: panels, the executed line,
+    // the pages disabled, the stop command live.
+    void RunScenario(const std::function<void()>& run);
 
     TMainSession& session_;
     TActionList& actions_;
@@ -59,6 +70,10 @@ class TScenarioPage : public QWidget, public TPage {
     TVirtualModel* model_;
     TListView* list_;
     QLabel* lines_;
+    QList<QLabel*> runPanels_;  // cycle, line, stakes, text
+    QList<QWidget*> runPages_;
+    class TRunView;
+    std::unique_ptr<TRunView> runView_;
     TActions commands_{};
     QList<QAction*> menuActions_;
 };

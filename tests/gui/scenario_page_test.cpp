@@ -5,11 +5,14 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
+#include "app/scenario_run.h"
 #include "app/session.h"
 #include "gui/action_list.h"
 #include "gui/combs_page.h"
+#include "gui/draws_page.h"
 #include "gui/filter_item_dialog.h"
 #include "gui/gui_test_main.h"
 #include "gui/gui_window.h"
@@ -155,6 +158,44 @@ class TestScenarioPage : public QObject {
         QCOMPARE(scenario.Count(), 4);
         QCOMPARE(page->LinesPanel()->text(), QString("Строк: 4"));
         QCOMPARE(ReadScenarioFile(WorkingScenarioPath(dir.Path())), scenario.Scenario().Lines());
+    }
+
+    // A long test keeps the window alive: the stop command is the one live action, the pages it
+    // works on are disabled, and a stop ends the run after the pass under way.
+    void testRunsAndStops() {
+        test::TTempDir dir;
+        WriteScenarioFile(WorkingScenarioPath(dir.Path()),
+                          {"FULL:0#RAND|TSD1#NUMS:50,100#LMV:5,10#ST:2| | | | | | |Тест"});
+        auto w = OpenWindow(dir.Path());
+        w->resize(1024, 768);
+        TScenarioPage* page = w->ScenarioPage();
+        w->MainPages()->setCurrentWidget(page);
+        TScenarioRun& run = w->Session().Run();
+        ModalHooks().inputs.push_back("250");
+        ModalHooks().answers.push_back(TMsgResult::Yes);  // "Остановить выполнение сценария?"
+        bool sawRunning = false, stopLive = false, pagesDisabled = false, othersDead = true;
+        QTimer::singleShot(400, [&] {
+            sawRunning = run.Running();
+            w->Actions().UpdateNow();
+            stopLive = page->Commands().stop->isEnabled();
+            othersDead =
+                !page->Commands().forecast->isEnabled() && !page->Commands().add->isEnabled();
+            pagesDisabled = !w->DrawsPage()->isEnabled() && !page->List()->isEnabled();
+            QVERIFY(w->grab().save(ZENTRIX_SCREENSHOT_DIR "/scenario_run.png"));
+            page->Commands().stop->trigger();
+        });
+        w->Actions().UpdateNow();
+        page->Commands().test->trigger();
+        QVERIFY(sawRunning);
+        QVERIFY(stopLive);
+        QVERIFY(othersDead);
+        QVERIFY(pagesDisabled);
+        QVERIFY(!run.Running());
+        QVERIFY(!run.Passes().empty());
+        QVERIFY(run.Passes().size() < 250u);
+        QVERIFY(w->DrawsPage()->isEnabled());
+        QVERIFY(page->List()->isEnabled());
+        QVERIFY(page->Panel(1)->text().startsWith("Цикл: "));
     }
 
     void screenshot() {
