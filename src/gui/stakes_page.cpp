@@ -109,7 +109,7 @@ TStakesPage::TStakesPage(QWidget* parent, TMainSession& session, TActionList& ac
         "Сделать случайную ставку", "Сделать ставку на случайную комбинацию из списка",
         QKeySequence("Ctrl+F4"), [&stakes] { return stakes.CanMakeRandomStake(); },
         [this, &stakes] { MakeStake(stakes.RandomStakeFields(SystemRandomIndex())); });
-    // Alt+F4 of the specification is the window's "Выход": the menu gives this one.
+    // Alt+F4 is the window's "Выход": this command goes without a key.
     a.selected = actions_.Add(
         "Сделать ставки для выделенных комбинаций",
         "Сделать ставки для всех выделенных комбинаций списка", {},
