@@ -91,9 +91,10 @@ TEST(DifferenceStats, DrawValues) {
         EXPECT_EQ(LabelCounts(*stat, DrawValues(*stat, 0, c.sorted)), c.values)
             << c.code << " sorted " << c.sorted;
         // The combination values (the full set) are those of the ascending numbers.
-        if (stat->StatClass().HasNorm() && c.numbers != stored)
+        if (stat->StatClass().HasNorm() && c.numbers != stored) {
             EXPECT_EQ(LabelCounts(*stat, CombValues(*stat, MakeComb(c.numbers))), c.values)
                 << c.code;
+        }
     }
     // The runs of differences have no full set.
     TStatsEnv env;

@@ -122,9 +122,10 @@ TEST(SumStats, ValuesOfOneSet) {
         TStatsEnv one({MakeDraw(1, c.numbers)});
         auto stat = one.Create(c.code);
         EXPECT_EQ(LabelCounts(*stat, DrawValues(*stat, 0)), c.values) << c.code;
-        if (stat->StatClass().HasNorm())
+        if (stat->StatClass().HasNorm()) {
             EXPECT_EQ(LabelCounts(*stat, CombValues(*stat, MakeComb(c.numbers))), c.values)
                 << c.code;
+        }
     }
 }
 
