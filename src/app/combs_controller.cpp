@@ -5,6 +5,7 @@
 #include "core/comb_file.h"
 #include "core/comb_list.h"
 #include "core/list_rows.h"
+#include "stats/comb_filter.h"
 #include "util/errors.h"
 #include "util/files.h"
 #include "util/format.h"
@@ -162,19 +163,23 @@ void TCombsController::DropLastLog() {
 }
 
 void TCombsController::Narrow(const TNarrowing& how, const TNarrowFn& narrow) {
+    // The list becomes the undo step as it is, and the new list is written into the storage of
+    // the step before: a scenario narrows hundreds of times, and fresh megabytes cost page faults.
     TCombsArray previousUndo = std::move(undo_);
     {
-        // The list becomes the undo step as it is: a scenario narrows hundreds of times.
         TBusyScope saving(core_, "Создание файла отката...");
         undo_ = std::move(combs_);
     }
     TBusyScope busy(core_, how.status);
+    combs_ = std::move(spare_);
     combs_.clear();
     if (!undo_.empty()) {
         try {
+            combs_.reserve(undo_.size());
             narrow(undo_, combs_);
         } catch (...) {
             // Nothing happened: the list and the undo step as they were.
+            spare_ = std::move(combs_);
             combs_ = std::move(undo_);
             undo_ = std::move(previousUndo);
             RefreshCombList();
@@ -182,6 +187,7 @@ void TCombsController::Narrow(const TNarrowing& how, const TNarrowFn& narrow) {
         }
         AddFilterLog(how.exclude, how.applied, how.values);
     }
+    spare_ = std::move(previousUndo);
     RefreshCombList();  // a selection is cleared with the repaint
 }
 
@@ -195,12 +201,15 @@ void TCombsController::RemoveDrawn(int n) {
     const TNarrowing how{Format("Удаление из списка комбинаций %d последних тиражей...", {n}), true,
                          "Последние тиражи", std::to_string(n)};
     Narrow(how, [&](const TCombsArray& source, TCombsArray& kept) {
+        const auto filter =
+            MakePredicateFilter([&drawn](const TComb& c) { return drawn.Contains(c); }, true);
         const size_t count = source.size();
         const size_t step = std::max<size_t>(1, count / 100);
-        for (size_t done = 1; done <= count; ++done) {
-            const TComb& comb = source[done - 1];
-            if (!drawn.Contains(comb)) kept.push_back(comb);
-            if (done % step == 0)
+        for (size_t done = 0; done < count;) {
+            const size_t part = std::min(step, count - done);
+            filter->Apply(std::span(source).subspan(done, part), kept);
+            done += part;
+            if (part == step)
                 core_.ShowStatus(Format(
                     "Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )...",
                     {n, static_cast<long double>(done) * 100 / count}));

@@ -131,6 +131,7 @@ class TCombsController {
     TCombsArray combs_;
     TCombsArray undo_;
     TCombsArray buffer_;
+    TCombsArray spare_;  // storage only: the next narrowing writes its list into it
     int bufferKey1_ = -1;
     int bufferKey2_ = -1;
     std::vector<TFilterLogLine> log_;

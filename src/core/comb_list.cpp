@@ -1,10 +1,10 @@
 #include "core/comb_list.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "core/comb_text.h"
 #include "core/enumerate.h"
+#include "util/bits.h"
 #include "util/strings.h"
 
 namespace zentrix {
@@ -57,7 +57,7 @@ uint32_t CombMask(const TComb& numbers) {
         if (n < 1 || n > kMaxNumber) return 0;
         mask |= 1u << (n - 1);
     }
-    return std::popcount(mask) == kCombSize ? mask : 0;
+    return BitCount(mask) == kCombSize ? mask : 0;
 }
 
 TDrawnSet::TDrawnSet(const TDrawsArray& draws, int first, int last) {

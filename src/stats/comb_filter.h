@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "stats/custom_stat.h"
+#include "util/bits.h"
 
 namespace zentrix {
 
@@ -17,14 +18,6 @@ inline uint64_t CombWord(const TComb& comb) {
     uint64_t w;
     std::memcpy(&w, comb.data(), sizeof w);
     return w;
-}
-
-// Set bits of a word, without the library call that std::popcount becomes on a baseline CPU.
-inline size_t BitCount(uint64_t x) {
-    x = x - ((x >> 1) & 0x5555555555555555ull);
-    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
-    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
-    return static_cast<size_t>((x * 0x0101010101010101ull) >> 56);
 }
 
 // A filter whose test is a plain predicate on the combination. The tests of 64 combinations
