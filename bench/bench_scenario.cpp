@@ -9,6 +9,7 @@
 #include "app/session.h"
 #include "core/demo_archive.h"
 #include "core/enumerate.h"
+#include "quiet_ui.h"
 #include "stats/filter.h"
 
 namespace zentrix {
@@ -24,32 +25,10 @@ const char* const kBenchScenario[] = {
     "CURR:0#LAST|TSF1#DIGS:100#LNO:#ST:1|TMD1#EVNV:50#LNO:#ST:1| | | | | |Три",
 };
 
-// Says nothing, answers nothing.
-class TQuietUi : public TUiPort {
-  public:
-    void SetStatusPanel(TStatusPanel, const std::string&) override {}
-    void ShowStatus(const std::string&) override {}
-    void SetBusyCursor(bool) override {}
-    TMsgResult ShowMessage(const TMessage& m) override { return m.defaultButton; }
-    std::optional<std::string> InputText(const std::string&, const std::string&,
-                                         const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> ChooseFile(const TFileChoice&) override { return std::nullopt; }
-    void ProgressShow(const std::string&, int, bool) override {}
-    void ProgressUpdate(const std::string&, int) override {}
-    void ProgressClose() override {}
-    std::optional<std::string> ClipboardText() override { return std::nullopt; }
-    void SetClipboardText(const std::string&) override {}
-    void OpenDocument(const std::string&) override {}
-    void ProcessEvents() override {}
-    void Invalidate(TUiPart) override {}
-};
-
 // A session on a fresh folder: the archive in memory, the folder held, the scenario loaded.
 struct TScenarioBench {
     std::string folder;
-    TQuietUi ui;
+    bench::TQuietUi ui;
     std::unique_ptr<TMainSession> session;
 
     TScenarioBench() {

@@ -11,12 +11,14 @@ namespace {
 
 using test::CombValues;
 using test::DrawValues;
+using test::ExpectDescriptor;
 using test::KeyRecord;
 using test::LabelCounts;
 using test::Labels;
 using test::Layout;
 using test::MakeComb;
 using test::MakeDraw;
+using test::TDescriptor;
 using test::TStatsEnv;
 
 using TStrings = std::vector<std::string>;
@@ -149,27 +151,21 @@ TEST(ChannelStats, PossibleValues) {
 TEST(ChannelStats, DescriptorsAndParsing) {
     TStatsEnv env({}, Layout(4, 4));
     struct TCase {
-        const char* code;
-        const char* className;
-        const char* name;
-        const char* flags;
+        TDescriptor d;
         const char* help;
     };
     const TCase cases[] = {
-        {"CHAN", "TstChannels", "Каналы", "N", "CHAN"},
-        {"CHNV", "TstChanValues", "Количество чисел в канале", "N", "CHNV"},
-        {"CHNC", "TstChanCount", "Количество каналов в тираже", "NG", "CHNC"},
-        {"KCM3", "TstCombChnMix3", "Сочетания из 3 каналов по всем числам тиража", "S", "KCM3"},
-        {"KCS2", "TstCombChnSeq2", "Сочетания из 2 каналов по соседним числам", "S", "KCS2"},
-        {"CHN4", "TstChnValCnt", "Количество чисел в 4 канале", "NG", "CHNx"},
+        {{"CHAN", "TstChannels", "Каналы", "N"}, "CHAN"},
+        {{"CHNV", "TstChanValues", "Количество чисел в канале", "N"}, "CHNV"},
+        {{"CHNC", "TstChanCount", "Количество каналов в тираже", "NG"}, "CHNC"},
+        {{"KCM3", "TstCombChnMix3", "Сочетания из 3 каналов по всем числам тиража", "S"}, "KCM3"},
+        {{"KCS2", "TstCombChnSeq2", "Сочетания из 2 каналов по соседним числам", "S"}, "KCS2"},
+        {{"CHN4", "TstChnValCnt", "Количество чисел в 4 канале", "NG"}, "CHNx"},
     };
     for (const TCase& c : cases) {
-        const TStatMethod& m = env.list.MethodAt(env.Entry(c.code));
-        EXPECT_EQ(m.Class->className, c.className);
-        EXPECT_EQ(m.Class->NameOf(m.Index), c.name);
-        EXPECT_EQ(FlagLetters(m.Class->AllFlags()), c.flags) << c.code;
-        EXPECT_EQ(m.Class->HelpCode(), c.help) << c.code;
-        EXPECT_EQ(m.Class->MethodGroup(), TStatGroup::Channels);
+        const int entry = ExpectDescriptor(env, c.d, TStatGroup::Channels);
+        if (entry < 0) continue;
+        EXPECT_EQ(env.list.MethodAt(entry).Class->HelpCode(), c.help) << c.d.code;
     }
     EXPECT_EQ(env.Create("CHAN")->ParseValue("02 [5-8]"), 2);
     EXPECT_EQ(env.Create("CHAN")->ParseValue("x"), 0);

@@ -10,11 +10,13 @@ namespace zentrix {
 namespace {
 
 using test::DrawValues;
+using test::ExpectDescriptor;
 using test::KeyRecord;
 using test::LabelCounts;
 using test::Labels;
 using test::Layout;
 using test::MakeDraw;
+using test::TDescriptor;
 using test::TStatsEnv;
 using test::W1Record;
 
@@ -140,13 +142,7 @@ TEST(MatrixStats, PossibleValues) {
 
 TEST(MatrixStats, DescriptorsAndParsing) {
     TStatsEnv env({}, Layout(4, 3));
-    struct TCase {
-        const char* code;
-        const char* className;
-        const char* name;
-        const char* flags;
-    };
-    const TCase cases[] = {
+    const TDescriptor cases[] = {
         {"COLS", "TstColumns", "Столбцы матрицы (не пустые)", "N"},
         {"ROWV", "TstRowValues", "Количество чисел в строке матрицы", "N"},
         {"COLN", "TstColCount", "Количество не пустых столбцов в матрице", "NG"},
@@ -160,15 +156,7 @@ TEST(MatrixStats, DescriptorsAndParsing) {
         {"COL3", "TstColValCnt", "Количество чисел в 3 столбце матрицы", "NG"},
         {"ROW7", "TstRowValCnt", "Количество чисел в 7 строке матрицы", "NG"},
     };
-    for (const TCase& c : cases) {
-        const int entry = env.Entry(c.code);
-        ASSERT_GE(entry, 0) << c.code;
-        const TStatMethod& m = env.list.MethodAt(entry);
-        EXPECT_EQ(m.Class->className, c.className);
-        EXPECT_EQ(m.Class->NameOf(m.Index), c.name);
-        EXPECT_EQ(FlagLetters(m.Class->AllFlags()), c.flags) << c.code;
-        EXPECT_EQ(m.Class->MethodGroup(), TStatGroup::Matrix);
-    }
+    for (const TDescriptor& d : cases) ExpectDescriptor(env, d, TStatGroup::Matrix);
     EXPECT_EQ(env.list.MethodAt(env.Entry("COL2")).Class->HelpCode(), "COLx");
     EXPECT_EQ(env.list.MethodAt(env.Entry("ROW2")).Class->HelpCode(), "ROWx");
     // A ROWM label typed back reads the same mask.

@@ -10,11 +10,13 @@ namespace zentrix {
 namespace {
 
 using test::DrawValues;
+using test::ExpectDescriptor;
 using test::KeyRecord;
 using test::LabelCounts;
 using test::Labels;
 using test::Layout;
 using test::MakeDraw;
+using test::TDescriptor;
 using test::TStatsEnv;
 
 using TStrings = std::vector<std::string>;
@@ -98,32 +100,24 @@ TEST(SegmentStats, EntriesRunFromTheSmallestToTheLargestSegment) {
 TEST(SegmentStats, PossibleValuesDescriptorsAndParsing) {
     TStatsEnv env({}, Layout(4, 4, "52222222222222222223"));
     struct TCase {
-        const char* code;
-        const char* className;
-        const char* name;
-        const char* flags;
+        TDescriptor d;
         TStrings possible;
     };
     const TCase cases[] = {
-        {"SGMS", "TstSegments", "Сегменты матрицы", "N", {"5", "2", "3"}},
-        {"SGMV", "TstSegmValues", "Количество чисел в сегменте матрицы", "N", {}},
-        {"SGMC", "TstSegmCount", "Количество не пустых сегментов в матрице", "NG", {}},
-        {"KGM3", "TstCombSegmMix3", "Сочетания из 3 сегментов по всем числам тиража", "S", {}},
-        {"KGS4", "TstCombSegmSeq4", "Сочетания из 4 сегментов по соседним числам", "S", {}},
-        {"SGM4", "TstSgmValCnt", "Количество чисел в 4 сегменте матрицы", "NG", {}},
+        {{"SGMS", "TstSegments", "Сегменты матрицы", "N"}, {"5", "2", "3"}},
+        {{"SGMV", "TstSegmValues", "Количество чисел в сегменте матрицы", "N"}, {}},
+        {{"SGMC", "TstSegmCount", "Количество не пустых сегментов в матрице", "NG"}, {}},
+        {{"KGM3", "TstCombSegmMix3", "Сочетания из 3 сегментов по всем числам тиража", "S"}, {}},
+        {{"KGS4", "TstCombSegmSeq4", "Сочетания из 4 сегментов по соседним числам", "S"}, {}},
+        {{"SGM4", "TstSgmValCnt", "Количество чисел в 4 сегменте матрицы", "NG"}, {}},
     };
     for (const TCase& c : cases) {
-        const int entry = env.Entry(c.code);
-        ASSERT_GE(entry, 0) << c.code;
-        const TStatMethod& m = env.list.MethodAt(entry);
-        EXPECT_EQ(m.Class->className, c.className);
-        EXPECT_EQ(m.Class->NameOf(m.Index), c.name);
-        EXPECT_EQ(FlagLetters(m.Class->AllFlags()), c.flags) << c.code;
-        EXPECT_EQ(m.Class->MethodGroup(), TStatGroup::Segments);
-        auto stat = env.Create(c.code);
+        const int entry = ExpectDescriptor(env, c.d, TStatGroup::Segments);
+        if (entry < 0) continue;
+        auto stat = env.Create(c.d.code);
         TStatDrawArray possible;
         stat->ListPossibleValues(0, possible);
-        EXPECT_EQ(Labels(*stat, possible), c.possible) << c.code;
+        EXPECT_EQ(Labels(*stat, possible), c.possible) << c.d.code;
     }
     EXPECT_EQ(env.list.MethodAt(env.Entry("SGM2")).Class->HelpCode(), "SGMx");
     EXPECT_EQ(env.Create("SGMS")->ParseValue("5"), 5);

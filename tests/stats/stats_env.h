@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "core/config.h"
 #include "core/draw.h"
 #include "stats/custom_stat.h"
+#include "stats/stat_class.h"
 #include "stats/stat_list.h"
 #include "support/make_draw.h"
 
@@ -86,6 +89,28 @@ inline std::vector<std::string> Labels(const TCustomStat& stat, const TStatDrawA
     std::vector<std::string> out;
     for (const TStatDraw& r : v) out.push_back(stat.ValueLabel(r));
     return out;
+}
+
+// What the method list shows of a registry entry.
+struct TDescriptor {
+    const char* code;
+    const char* className;
+    const char* name;
+    const char* flags;  // the flag letters
+};
+
+// The entry exists with this class, name (the made method's too), flags and group; returns it.
+inline int ExpectDescriptor(const TStatsEnv& env, const TDescriptor& d, TStatGroup group) {
+    const int entry = env.Entry(d.code);
+    EXPECT_GE(entry, 0) << d.code;
+    if (entry < 0) return entry;
+    const TStatMethod& m = env.list.MethodAt(entry);
+    EXPECT_EQ(m.Class->className, d.className) << d.code;
+    EXPECT_EQ(m.Class->NameOf(m.Index), d.name) << d.code;
+    EXPECT_EQ(env.list.CreateStat(entry)->Name(), d.name) << d.code;
+    EXPECT_EQ(FlagLetters(m.Class->AllFlags()), d.flags) << d.code;
+    EXPECT_EQ(m.Class->MethodGroup(), group) << d.code;
+    return entry;
 }
 
 }  // namespace zentrix::test
