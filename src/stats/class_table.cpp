@@ -5,9 +5,12 @@
 #include "stats/families/differences.h"
 #include "stats/families/matrix.h"
 #include "stats/families/numbers.h"
+#include "stats/families/periods.h"
 #include "stats/families/segments.h"
+#include "stats/families/series.h"
 #include "stats/families/shredding.h"
 #include "stats/families/sums.h"
+#include "stats/families/varsel.h"
 #include "stats/stat_list.h"
 
 namespace zentrix {
@@ -49,7 +52,13 @@ const std::vector<const TStatClass*>& StatClassTable() {
         // per-channel, per-column, per-row and per-segment counts
         &TstChnValCnt::Class(), &TstColValCnt::Class(), &TstRowValCnt::Class(),
         &TstSgmValCnt::Class(),
-        // series, pauses, periods, chains, characteristic numbers
+        // series, pauses, periods
+        &TstNumGroups::Class(), &TstNumPauses::Class(), &TstChnGroups::Class(),
+        &TstChnPauses::Class(), &TstSgmGroups::Class(), &TstSgmPauses::Class(),
+        &TstNumPeriods::Class(), &TstChnPeriods::Class(), &TstSgmPeriods::Class(),
+        // chains
+        // characteristic numbers
+        &TstVarsel1::Class(), &TstVarsel2::Class(), &TstVarsel3::Class(),
         &TstShreddingStat::Class()};
     return table;
 }

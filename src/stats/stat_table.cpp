@@ -42,6 +42,12 @@ std::string Fixed(long double value, int decimals) {
     return FloatToStrF(value, decimals);
 }
 
+// Runs, pauses and periods: a draw's values depend on the draws the scan saw before it.
+bool ValuesFollowTheScan(const TCustomStat& stat) {
+    const TStatGroup group = stat.StatClass().MethodGroup();
+    return group == TStatGroup::Series || group == TStatGroup::Periods;
+}
+
 }  // namespace
 
 // One row for sorting by a column: its cell as a number at the column's fixed scale, or the
@@ -101,11 +107,20 @@ TStatTable TStatTable::Compute(std::unique_ptr<TCustomStat> stat, const TStatTab
 
     // "Факт": the next occurrence after a value's last draw in the window. The window scan saw
     // every draw up to the reference draw, so that occurrence can only come after it, and one
-    // forward pass answers for all values at once.
+    // forward pass answers for all values at once; not so for values that depend on the draws
+    // before them, where a search that starts later sees another past.
     t.facts_.assign(t.values_.size(), -1);
     size_t pending = 0;
     for (const TStatDraw& r : t.values_) pending += r.Depth > 0;
-    if (pending > 0 && p.RefIndex + 1 < count) {
+    if (pending > 0 && p.RefIndex + 1 < count && ValuesFollowTheScan(s)) {
+        for (size_t k = 0; k < t.values_.size(); ++k) {
+            const TStatDraw& r = t.values_[k];
+            if (r.Depth == 0) continue;
+            // The draw after the one the value was last seen in.
+            const int from = p.RefIndex - r.Depth + 2;
+            t.facts_[k] = s.FindNextOccurrence(r, from, p.SortedDraws, p.RefIndex);
+        }
+    } else if (pending > 0 && p.RefIndex + 1 < count) {
         std::unique_ptr<TScanState> factState = s.NewScanState();
         TStatDrawArray drawValues;
         for (int i = p.RefIndex + 1; i < count && pending > 0; ++i) {

@@ -114,11 +114,17 @@ TEST_P(FilteringEveryMethod, PreparedFilterEqualsTheFilterTest) {
     stat->LoadDraws(-1, ref, false);
     for (const auto& selected : Selections(env, entry)) {
         for (const TCombsArray* source : {&AllCombs(), &odd}) {
-            // FilterTest answers the same in both modes here, so one pass serves both.
+            // FilterTest answers the same in both modes except for the period methods, which
+            // read the mode: one pass serves both modes for the others.
+            const bool readsMode = (stat->StatClass().MethodFlags() & kFlagP) != 0;
             std::vector<char> has(source->size());
-            for (size_t i = 0; i < source->size(); ++i)
-                has[i] = stat->FilterTest((*source)[i], selected, ref, false, false);
+            auto test = [&](bool exclude) {
+                for (size_t i = 0; i < source->size(); ++i)
+                    has[i] = stat->FilterTest((*source)[i], selected, ref, false, exclude);
+            };
+            test(false);
             for (bool exclude : {false, true}) {
+                if (exclude && readsMode) test(true);
                 TCombsArray expected;
                 for (size_t i = 0; i < source->size(); ++i)
                     if ((has[i] != 0) != exclude) expected.push_back((*source)[i]);
@@ -151,7 +157,7 @@ std::string TestName(const testing::TestParamInfo<std::string>& info) {
 INSTANTIATE_TEST_SUITE_P(Registry, FilteringEveryMethod, testing::ValuesIn(RegisteredCodes()),
                          TestName);
 
-// The channel, matrix and segment methods under each layout.
+// The channel, matrix, segment, series and period methods under each layout.
 std::vector<std::string> LayoutCodes() {
     std::vector<std::string> codes;
     for (char layout : {'A', 'B', 'C'}) {
@@ -159,7 +165,8 @@ std::vector<std::string> LayoutCodes() {
         for (int i = 0; i < env.list.MethodCount(); ++i) {
             const TStatMethod& m = env.list.MethodAt(i);
             const TStatGroup g = m.Class->MethodGroup();
-            if (g == TStatGroup::Channels || g == TStatGroup::Matrix || g == TStatGroup::Segments)
+            if (g == TStatGroup::Channels || g == TStatGroup::Matrix || g == TStatGroup::Segments ||
+                g == TStatGroup::Series || g == TStatGroup::Periods)
                 codes.push_back(std::string(1, layout) + "|" + m.Class->CodeOf(m.Index));
         }
     }

@@ -35,7 +35,8 @@ TEST(StatList, RegistersTheClassesInTheirFixedOrder) {
         "KCM4",  "KCS2",  "KCS3",  "KCS4",  "KFM2",  "KFM3",  "KFM4",  "KFS2",  "KFS3",  "KFS4",
         "KRM2",  "KRM3",  "KRM4",  "KRS2",  "KRS3",  "KRS4",  "KGM2",  "KGM3",  "KGM4",  "KGS2",
         "KGS3",  "KGS4",  "POS1",  "POS2",  "POS3",  "POS4",  "POS5",  "POS6",  "POS7",  "POS8",
-        "POE1",  "SGM0",  "SGM1",  "SHR1",  "SHR2",  "SHR3"};
+        "POE1",  "SGM0",  "SGM1",  "GRPV",  "GRPP",  "GRCV",  "GRCP",  "GRSV",  "GRSP",  "PRDV",
+        "PRDC",  "PRDG",  "HCV1",  "HCV2",  "HCV3",  "SHR1",  "SHR2",  "SHR3"};
     EXPECT_EQ(Codes(env.list), expected);
     EXPECT_EQ(env.list.MethodAt(env.Entry("POS3")).Index, 3);
     EXPECT_EQ(env.list.MethodAt(env.Entry("NUMS")).Index, 0);
@@ -56,7 +57,7 @@ TEST(StatList, RegisterMethodsResetsTheOptions) {
     EXPECT_TRUE(env.list.ShowGroupName);
     EXPECT_TRUE(env.list.ShowMethodFlags);
     EXPECT_TRUE(env.list.AllFavourites);
-    EXPECT_EQ(env.list.MethodCount(), 106);
+    EXPECT_EQ(env.list.MethodCount(), 118);
 }
 
 TEST(StatList, ClassDescriptors) {
@@ -309,8 +310,8 @@ TEST(StatList, MethodLists) {
     EXPECT_EQ(lists.Stats[0].Caption, "{ num } Числа тиража [ N ]");
     EXPECT_EQ(lists.Stats[0].Entry, 0);
     // EVEN, SMAL, PRIM, the sums but SUMV, DIFM, DIFD, DIFK, CHNC, COLN, ROWN, COLC, ROWC, SGMC,
-    // POS1..8, POE1, SGM0, SGM1, SHR1..3 are graphable.
-    ASSERT_EQ(lists.Graphs.size(), 35u);
+    // POS1..8, POE1, SGM0, SGM1, HCV1, HCV2, SHR1..3 are graphable.
+    ASSERT_EQ(lists.Graphs.size(), 37u);
     EXPECT_EQ(lists.Graphs[0].Entry, env.Entry("EVEN"));
     EXPECT_EQ(lists.Graphs[15].Entry, env.Entry("CHNC"));
     EXPECT_EQ(lists.Graphs.back().Entry, env.Entry("SHR3"));
