@@ -12,9 +12,11 @@
 namespace zentrix {
 namespace {
 
+using test::ExpectDescriptor;
 using test::KeyRecord;
 using test::Layout;
 using test::MakeDraw;
+using test::TDescriptor;
 using test::TStatsEnv;
 
 using TStrings = std::vector<std::string>;
@@ -217,41 +219,34 @@ TEST(SeriesStats, FilterComparesTheTrackedValueOnly) {
 TEST(SeriesStats, DescriptorsInRegistryOrder) {
     TStatsEnv env({}, Layout(4, 4));
     struct TCase {
-        const char* code;
-        const char* className;
-        const char* name;
-        const char* flags;
+        TDescriptor d;
         TStatGroup group;
     };
     const TCase cases[] = {
-        {"GRPV", "TstNumGroups", "Повторы чисел в нескольких тиражах подряд", "D",
+        {{"GRPV", "TstNumGroups", "Повторы чисел в нескольких тиражах подряд", "D"},
          TStatGroup::Series},
-        {"GRPP", "TstNumPauses", "Интервалы между повторениями чисел", "D", TStatGroup::Series},
-        {"GRCV", "TstChnGroups", "Повторы каналов в нескольких тиражах подряд", "D",
+        {{"GRPP", "TstNumPauses", "Интервалы между повторениями чисел", "D"}, TStatGroup::Series},
+        {{"GRCV", "TstChnGroups", "Повторы каналов в нескольких тиражах подряд", "D"},
          TStatGroup::Series},
-        {"GRCP", "TstChnPauses", "Интервалы между повторениями каналов", "D", TStatGroup::Series},
-        {"GRSV", "TstSgmGroups", "Повторы сегментов в нескольких тиражах подряд", "D",
+        {{"GRCP", "TstChnPauses", "Интервалы между повторениями каналов", "D"}, TStatGroup::Series},
+        {{"GRSV", "TstSgmGroups", "Повторы сегментов в нескольких тиражах подряд", "D"},
          TStatGroup::Series},
-        {"GRSP", "TstSgmPauses", "Интервалы между повторениями сегментов", "D", TStatGroup::Series},
-        {"PRDV", "TstNumPeriods", "Периоды повторения чисел", "P", TStatGroup::Periods},
-        {"PRDC", "TstChnPeriods", "Периоды повторения каналов", "P", TStatGroup::Periods},
-        {"PRDG", "TstSgmPeriods", "Периоды повторения сегментов", "P", TStatGroup::Periods},
-        {"HCV1", "TstVarsel1", "Число Варсела 1 (только разность)", "SNG", TStatGroup::Varsel},
-        {"HCV2", "TstVarsel2", "Число Варсела 2 (разность + сложение, если {0,1})", "SNG",
+        {{"GRSP", "TstSgmPauses", "Интервалы между повторениями сегментов", "D"},
+         TStatGroup::Series},
+        {{"PRDV", "TstNumPeriods", "Периоды повторения чисел", "P"}, TStatGroup::Periods},
+        {{"PRDC", "TstChnPeriods", "Периоды повторения каналов", "P"}, TStatGroup::Periods},
+        {{"PRDG", "TstSgmPeriods", "Периоды повторения сегментов", "P"}, TStatGroup::Periods},
+        {{"HCV1", "TstVarsel1", "Число Варсела 1 (только разность)", "SNG"}, TStatGroup::Varsel},
+        {{"HCV2", "TstVarsel2", "Число Варсела 2 (разность + сложение, если {0,1})", "SNG"},
          TStatGroup::Varsel},
-        {"HCV3", "TstVarsel3", "Числа Варсела 3 (динамический, только фильтр)", "SD",
+        {{"HCV3", "TstVarsel3", "Числа Варсела 3 (динамический, только фильтр)", "SD"},
          TStatGroup::Varsel},
     };
     // One entry each, after the last segment count and before the shredding methods.
     int entry = env.Entry("SGM1") + 1;
     for (const TCase& c : cases) {
-        EXPECT_EQ(env.Entry(c.code), entry++) << c.code;
-        const TStatMethod& m = env.list.MethodAt(env.Entry(c.code));
-        EXPECT_EQ(m.Class->className, c.className);
-        EXPECT_EQ(m.Class->NameOf(m.Index), c.name);
-        EXPECT_EQ(FlagLetters(m.Class->AllFlags()), c.flags) << c.code;
-        EXPECT_EQ(m.Class->MethodGroup(), c.group) << c.code;
-        EXPECT_FALSE(m.Class->IsIndexed());
+        EXPECT_EQ(ExpectDescriptor(env, c.d, c.group), entry++) << c.d.code;
+        EXPECT_FALSE(env.list.MethodAt(env.Entry(c.d.code)).Class->IsIndexed());
     }
     EXPECT_EQ(env.Entry("SHR1"), entry);
     // Only the first two characteristic numbers can be typed.

@@ -9,21 +9,6 @@ constexpr int kPairMark = 2;
 
 }  // namespace
 
-TVarselPair VarselPair(const TComb& numbers) {
-    std::array<int, kCombSize> v{};
-    for (int i = 0; i < kCombSize; ++i) v[i] = numbers[i];
-    for (int len = kCombSize; len > 2; --len)
-        for (int i = 0; i + 1 < len; ++i)
-            v[i] = v[i] > v[i + 1] ? v[i] - v[i + 1] : v[i + 1] - v[i];
-    return {v[0], v[1]};
-}
-
-int VarselNumber(const TComb& numbers, int variant) {
-    const TVarselPair p = VarselPair(numbers);
-    const int d = p.Difference();
-    return variant == 1 && d < 2 ? p.a + p.b : d;
-}
-
 std::vector<int> VarselMultiples(int f) {
     std::vector<int> out;
     if (f <= 0) return out;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdlib>
 #include <vector>
 
 #include "stats/set_values_stat.h"
@@ -13,9 +15,20 @@ struct TVarselPair {
     int b = 0;
     int Difference() const { return a > b ? a - b : b - a; }
 };
-TVarselPair VarselPair(const TComb& numbers);
+// Inline and without branches: the filter computes it for every combination of the list.
+inline TVarselPair VarselPair(const TComb& numbers) {
+    std::array<int, kCombSize> v;
+    for (int i = 0; i < kCombSize; ++i) v[i] = numbers[i];
+    for (int len = kCombSize; len > 2; --len)
+        for (int i = 0; i + 1 < len; ++i) v[i] = std::abs(v[i] - v[i + 1]);
+    return {v[0], v[1]};
+}
 // Variant 0: the difference; variant 1: the difference, or the sum when it is 0 or 1.
-int VarselNumber(const TComb& numbers, int variant);
+inline int VarselNumber(const TComb& numbers, int variant) {
+    const TVarselPair p = VarselPair(numbers);
+    const int d = p.Difference();
+    return variant == 1 && d < 2 ? p.a + p.b : d;
+}
 // The multiples of f that the dynamic number adds, in the order added.
 std::vector<int> VarselMultiples(int f);
 
