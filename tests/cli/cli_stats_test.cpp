@@ -178,7 +178,7 @@ namespace {
 // Without --force, damaged files are rebuilt with the missing ones; a file that fails does not
 // stop the others, each failure is reported, and the count of written files is still printed.
 TEST_F(CliStatsTest, PrefetchBuildRepairsDamagedFilesAndGoesOnPastFailures) {
-    ASSERT_EQ(Run({"prefetch", "build"}).out, "64\n");
+    ASSERT_EQ(Run({"prefetch", "build"}).out, "67\n");
     auto path = [&](const char* code) { return PrefetchFileName(dir.Path(), code); };
     TPrefetchData negative;
     negative.Records = {{{1, 0, 0, 0}, -3}, {{2, 0, 0, 0}, 4}};
