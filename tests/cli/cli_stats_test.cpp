@@ -162,7 +162,7 @@ TEST_F(CliStatsTest, TableWithoutTheFullSetFileReportsItOnce) {
 TEST_F(CliStatsTest, PrefetchBuildsMissingFilesOnce) {
     auto r = Run({"prefetch", "build"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "64\n");  // the methods with flag N under the demo settings
+    EXPECT_EQ(r.out, "67\n");  // the methods with flag N under the demo settings
     EXPECT_EQ(Run({"prefetch", "build"}).out, "0\n");
     EXPECT_EQ(Run({"prefetch", "build", "--force", "nums"}).out, "1\n");
     EXPECT_EQ(Run({"prefetch", "build", "KNM2"}).status, 1);  // no full-set distribution
