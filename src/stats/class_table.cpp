@@ -6,7 +6,9 @@
 #include "stats/families/matrix.h"
 #include "stats/families/numbers.h"
 #include "stats/families/periods.h"
+#include "stats/families/repeats.h"
 #include "stats/families/segments.h"
+#include "stats/families/sequences.h"
 #include "stats/families/series.h"
 #include "stats/families/shredding.h"
 #include "stats/families/sums.h"
@@ -34,6 +36,15 @@ const std::vector<const TStatClass*>& StatClassTable() {
         &TstRowAjacentCnt::Class(), &TstSegments::Class(), &TstSegmValues::Class(),
         &TstSegmCount::Class(),
         // sequences, repeats
+        &TstSequenceLen::Class(), &TstSequenceCnt::Class(), &TstSequenceLenMax::Class(),
+        &TstRepValues2::Class(), &TstRepValues3::Class(), &TstRepValues2B3::Class(),
+        &TstRepValues2over1::Class(), &TstRepValues2over2::Class(), &TstRepValues2over3::Class(),
+        &TstRepValues2P1::Class(), &TstRepValues2N1::Class(), &TstRepValues2P2::Class(),
+        &TstRepValues2N2::Class(), &TstRepCount2::Class(), &TstRepCount3::Class(),
+        &TstRepCount2B3::Class(), &TstRepCount2over1::Class(), &TstRepCount2over2::Class(),
+        &TstRepCount2over3::Class(), &TstRepCount2P1::Class(), &TstRepCount2N1::Class(),
+        &TstRepCount2P2::Class(), &TstRepCount2N2::Class(),
+        // combination values
         &TstCombValMix2::Class(), &TstCombValMix3::Class(), &TstCombValMix4::Class(),
         &TstCombValSeq2::Class(), &TstCombValSeq3::Class(), &TstCombValSeq4::Class(),
         &TstCombValPos2::Class(), &TstCombValPos3::Class(), &TstCombValPos4::Class(),

@@ -12,14 +12,9 @@ template <int N>
 struct TSwarBytes {
     std::array<uint64_t, N> spread{};
     bool operator()(const TComb& comb) const {
-        constexpr uint64_t kOnes = 0x0101010101010101ull;
-        constexpr uint64_t kHighs = 0x8080808080808080ull;
         const uint64_t w = CombWord(comb);
         uint64_t any = 0;
-        for (int i = 0; i < N; ++i) {
-            const uint64_t x = w ^ spread[i];
-            any |= (x - kOnes) & ~x & kHighs;
-        }
+        for (int i = 0; i < N; ++i) any |= ZeroByteBits(w ^ spread[i]);
         return any != 0;
     }
 };

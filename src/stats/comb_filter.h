@@ -20,6 +20,18 @@ inline uint64_t CombWord(const TComb& comb) {
     return w;
 }
 
+// The high bit of every zero byte of the word (and maybe of bytes above one): nonzero exactly
+// when the word has a zero byte.
+inline uint64_t ZeroByteBits(uint64_t x) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    return (x - kOnes) & ~x & (kOnes << 7);
+}
+
+// True when one of the eight bytes of the word equals v.
+inline bool WordHasByte(uint64_t word, uint8_t v) {
+    return ZeroByteBits(word ^ (0x0101010101010101ull * v)) != 0;
+}
+
 // A filter whose test is a plain predicate on the combination. The tests of 64 combinations
 // become one word of bits without a branch; the kept ones are then copied through a plain
 // pointer (byte stores through the list itself would make every step reload its end).

@@ -162,7 +162,7 @@ TEST_F(CliStatsTest, TableWithoutTheFullSetFileReportsItOnce) {
 TEST_F(CliStatsTest, PrefetchBuildsMissingFilesOnce) {
     auto r = Run({"prefetch", "build"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "66\n");  // the methods with flag N under the demo settings
+    EXPECT_EQ(r.out, "69\n");  // the methods with flag N under the demo settings
     EXPECT_EQ(Run({"prefetch", "build"}).out, "0\n");
     EXPECT_EQ(Run({"prefetch", "build", "--force", "nums"}).out, "1\n");
     EXPECT_EQ(Run({"prefetch", "build", "KNM2"}).status, 1);  // no full-set distribution
@@ -178,7 +178,7 @@ namespace {
 // Without --force, damaged files are rebuilt with the missing ones; a file that fails does not
 // stop the others, each failure is reported, and the count of written files is still printed.
 TEST_F(CliStatsTest, PrefetchBuildRepairsDamagedFilesAndGoesOnPastFailures) {
-    ASSERT_EQ(Run({"prefetch", "build"}).out, "66\n");
+    ASSERT_EQ(Run({"prefetch", "build"}).out, "69\n");
     auto path = [&](const char* code) { return PrefetchFileName(dir.Path(), code); };
     TPrefetchData negative;
     negative.Records = {{{1, 0, 0, 0}, -3}, {{2, 0, 0, 0}, 4}};

@@ -150,7 +150,12 @@ std::vector<std::string> RegisteredCodes() {
 
 std::string TestName(const testing::TestParamInfo<std::string>& info) {
     std::string name;
-    for (char c : info.param) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    // PRV+1 and PRV-1 must not both become PRV_1.
+    for (char c : info.param)
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c
+                : c == '+'                                  ? 'P'
+                : c == '-'                                  ? 'M'
+                                                            : '_';
     return name;
 }
 

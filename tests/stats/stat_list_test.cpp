@@ -25,18 +25,21 @@ TEST(StatList, RegistersTheClassesInTheirFixedOrder) {
     TStatsEnv env;
     // An unloaded configuration: no channel, column or row entries, segments 0 and 1.
     const std::vector<std::string> expected = {
-        "NUMS",  "DIGS",  "EVEN",  "EVNV",  "SMAL",  "SMLV",  "PRIM",  "PRMV",  "SUMS",  "SUM1",
-        "SUM2",  "SUM3",  "SUMC",  "SUMV",  "SUMT",  "SUME",  "SUMP",  "S2T3",  "DIFA",  "DIFM",
-        "DIFD",  "DIFO",  "DIFK",  "CHAN",  "CHNV",  "CHNC",  "COLS",  "ROWS",  "COLV",  "ROWV",
-        "COLN",  "ROWN",  "COLM",  "ROWM",  "COLA",  "ROWA",  "COLC",  "ROWC",  "SGMS",  "SGMV",
-        "SGMC",  "KNM2",  "KNM3",  "KNM4",  "KNS2",  "KNS3",  "KNS4",  "KNP21", "KNP22", "KNP23",
-        "KNP24", "KNP25", "KNP26", "KNP27", "KNP31", "KNP32", "KNP33", "KNP34", "KNP35", "KNP36",
-        "KNP41", "KNP42", "KNP43", "KNP44", "KNP45", "KDS2",  "KDS3",  "KDS4",  "KCM2",  "KCM3",
-        "KCM4",  "KCS2",  "KCS3",  "KCS4",  "KFM2",  "KFM3",  "KFM4",  "KFS2",  "KFS3",  "KFS4",
-        "KRM2",  "KRM3",  "KRM4",  "KRS2",  "KRS3",  "KRS4",  "KGM2",  "KGM3",  "KGM4",  "KGS2",
-        "KGS3",  "KGS4",  "POS1",  "POS2",  "POS3",  "POS4",  "POS5",  "POS6",  "POS7",  "POS8",
-        "POE1",  "SGM0",  "SGM1",  "GRPV",  "GRPP",  "GRCV",  "GRCP",  "GRSV",  "GRSP",  "PRDV",
-        "PRDC",  "PRDG",  "HCV1",  "HCV2",  "HCV3",  "SHR1",  "SHR2",  "SHR3"};
+        "NUMS",  "DIGS",  "EVEN",  "EVNV",  "SMAL",  "SMLV",  "PRIM",  "PRMV",   "SUMS",   "SUM1",
+        "SUM2",  "SUM3",  "SUMC",  "SUMV",  "SUMT",  "SUME",  "SUMP",  "S2T3",   "DIFA",   "DIFM",
+        "DIFD",  "DIFO",  "DIFK",  "CHAN",  "CHNV",  "CHNC",  "COLS",  "ROWS",   "COLV",   "ROWV",
+        "COLN",  "ROWN",  "COLM",  "ROWM",  "COLA",  "ROWA",  "COLC",  "ROWC",   "SGMS",   "SGMV",
+        "SGMC",  "SEQL",  "SEQS",  "LENS",  "RPV2",  "RPV3",  "PRL2",  "PRV2O1", "PRV2O2", "PRV2O3",
+        "PRV+1", "PRV-1", "PRV+2", "PRV-2", "RPC2",  "RPC3",  "PRB2",  "RPO1",   "PRC2O2", "PRC2O3",
+        "PRC+1", "PRC-1", "PRC+2", "PRC-2", "KNM2",  "KNM3",  "KNM4",  "KNS2",   "KNS3",   "KNS4",
+        "KNP21", "KNP22", "KNP23", "KNP24", "KNP25", "KNP26", "KNP27", "KNP31",  "KNP32",  "KNP33",
+        "KNP34", "KNP35", "KNP36", "KNP41", "KNP42", "KNP43", "KNP44", "KNP45",  "KDS2",   "KDS3",
+        "KDS4",  "KCM2",  "KCM3",  "KCM4",  "KCS2",  "KCS3",  "KCS4",  "KFM2",   "KFM3",   "KFM4",
+        "KFS2",  "KFS3",  "KFS4",  "KRM2",  "KRM3",  "KRM4",  "KRS2",  "KRS3",   "KRS4",   "KGM2",
+        "KGM3",  "KGM4",  "KGS2",  "KGS3",  "KGS4",  "POS1",  "POS2",  "POS3",   "POS4",   "POS5",
+        "POS6",  "POS7",  "POS8",  "POE1",  "SGM0",  "SGM1",  "GRPV",  "GRPP",   "GRCV",   "GRCP",
+        "GRSV",  "GRSP",  "PRDV",  "PRDC",  "PRDG",  "HCV1",  "HCV2",  "HCV3",   "SHR1",   "SHR2",
+        "SHR3"};
     EXPECT_EQ(Codes(env.list), expected);
     EXPECT_EQ(env.list.MethodAt(env.Entry("POS3")).Index, 3);
     EXPECT_EQ(env.list.MethodAt(env.Entry("NUMS")).Index, 0);
@@ -57,7 +60,7 @@ TEST(StatList, RegisterMethodsResetsTheOptions) {
     EXPECT_TRUE(env.list.ShowGroupName);
     EXPECT_TRUE(env.list.ShowMethodFlags);
     EXPECT_TRUE(env.list.AllFavourites);
-    EXPECT_EQ(env.list.MethodCount(), 118);
+    EXPECT_EQ(env.list.MethodCount(), 141);
 }
 
 TEST(StatList, ClassDescriptors) {
@@ -310,8 +313,8 @@ TEST(StatList, MethodLists) {
     EXPECT_EQ(lists.Stats[0].Caption, "{ num } Числа тиража [ N ]");
     EXPECT_EQ(lists.Stats[0].Entry, 0);
     // EVEN, SMAL, PRIM, the sums but SUMV, DIFM, DIFD, DIFK, CHNC, COLN, ROWN, COLC, ROWC, SGMC,
-    // POS1..8, POE1, SGM0, SGM1, HCV1, HCV2, SHR1..3 are graphable.
-    ASSERT_EQ(lists.Graphs.size(), 37u);
+    // SEQS, LENS, POS1..8, POE1, SGM0, SGM1, HCV1, HCV2, SHR1..3 are graphable.
+    ASSERT_EQ(lists.Graphs.size(), 39u);
     EXPECT_EQ(lists.Graphs[0].Entry, env.Entry("EVEN"));
     EXPECT_EQ(lists.Graphs[15].Entry, env.Entry("CHNC"));
     EXPECT_EQ(lists.Graphs.back().Entry, env.Entry("SHR3"));
