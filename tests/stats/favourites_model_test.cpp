@@ -37,7 +37,7 @@ TEST(FavouritesModel, TreeOfGroupsAndEntries) {
     EXPECT_FALSE(g.Nodes[1].Marked);
     EXPECT_EQ(model.Node(env.Entry("POS2"))->Title, "Число в 2 позиции тиража");
     EXPECT_TRUE(model.Node(env.Entry("POS2"))->Marked);
-    EXPECT_EQ(model.TotalText(), "всего 141 методов");
+    EXPECT_EQ(model.TotalText(), "всего 141 метод");
     EXPECT_EQ(model.GroupOf(env.Entry("KNM2")), 0);
     EXPECT_EQ(model.Groups()[6].Title, "{ seq } Последовательности чисел в одном тираже");
     EXPECT_EQ(model.Groups()[7].Nodes.size(), 20u);
