@@ -18,8 +18,9 @@ TEST(FavouritesModel, TreeOfGroupsAndEntries) {
     env.list.ParseFavourites("NUMS,POS2");
     env.list.MethodAt(env.Entry("DIGS")).CustomName = "Цифры";
     TFavouritesModel model(env.list);
-    // The groups built so far: numbers, sums, differences, channels, matrix, segments, shredding.
-    ASSERT_EQ(model.Groups().size(), 7u);
+    // The groups built so far: numbers, sums, differences, channels, matrix, segments, chains,
+    // shredding.
+    ASSERT_EQ(model.Groups().size(), 8u);
     EXPECT_EQ(model.Groups()[1].Title, "{ sum } Сумма чисел тиража");
     EXPECT_EQ(model.Groups()[1].Nodes.size(), 10u);
     EXPECT_EQ(model.Groups()[2].Title, "{ dif } Разности между числами тиража");
@@ -36,10 +37,10 @@ TEST(FavouritesModel, TreeOfGroupsAndEntries) {
     EXPECT_FALSE(g.Nodes[1].Marked);
     EXPECT_EQ(model.Node(env.Entry("POS2"))->Title, "Число в 2 позиции тиража");
     EXPECT_TRUE(model.Node(env.Entry("POS2"))->Marked);
-    EXPECT_EQ(model.TotalText(), "всего 106 методов");
+    EXPECT_EQ(model.TotalText(), "всего 171 метод");
     EXPECT_EQ(model.GroupOf(env.Entry("KNM2")), 0);
     // The shredding entries show their names without the formula.
-    const TFavouriteGroup& shr = model.Groups()[6];
+    const TFavouriteGroup& shr = model.Groups()[7];
     EXPECT_EQ(shr.Title, "{ shr } Методы шинковки");
     ASSERT_EQ(shr.Nodes.size(), 3u);
     EXPECT_EQ(shr.Nodes[0].Title, "Метод шинковки 1: %s");

@@ -35,7 +35,14 @@ TEST(StatList, RegistersTheClassesInTheirFixedOrder) {
         "KCM4",  "KCS2",  "KCS3",  "KCS4",  "KFM2",  "KFM3",  "KFM4",  "KFS2",  "KFS3",  "KFS4",
         "KRM2",  "KRM3",  "KRM4",  "KRS2",  "KRS3",  "KRS4",  "KGM2",  "KGM3",  "KGM4",  "KGS2",
         "KGS3",  "KGS4",  "POS1",  "POS2",  "POS3",  "POS4",  "POS5",  "POS6",  "POS7",  "POS8",
-        "POE1",  "SGM0",  "SGM1",  "SHR1",  "SHR2",  "SHR3"};
+        "POE1",  "SGM0",  "SGM1",  "SDV2",  "SDP2",  "SDN1",  "SDN2",  "SDN3",  "SDN4",  "SDN5",
+        "SDN6",  "SDN7",  "SDN8",  "SDP3",  "SDM1",  "SDM2",  "SDM3",  "SDM4",  "SDM5",  "SDM6",
+        "SDM7",  "SDM8",  "SCV2",  "SCP2",  "SCN1",  "SCN2",  "SCN3",  "SCN4",  "SCN5",  "SCN6",
+        "SCN7",  "SCN8",  "SCP3",  "SCM1",  "SCM2",  "SCM3",  "SCM4",  "SCM5",  "SCM6",  "SCM7",
+        "SCM8",  "SDA2",  "SDG2",  "SDZ2",  "SDC2",  "SSV2",  "SSP2",  "SSN1",  "SSN2",  "SSN3",
+        "SSN4",  "SSN5",  "SSN6",  "SSN7",  "SSN8",  "SSP3",  "SSM1",  "SSM2",  "SSM3",  "SSM4",
+        "SSM5",  "SSM6",  "SSM7",  "SSM8",  "SS2C0", "SS2C1", "SS3C0", "SS3C1", "SHR1",  "SHR2",
+        "SHR3"};
     EXPECT_EQ(Codes(env.list), expected);
     EXPECT_EQ(env.list.MethodAt(env.Entry("POS3")).Index, 3);
     EXPECT_EQ(env.list.MethodAt(env.Entry("NUMS")).Index, 0);
@@ -56,7 +63,7 @@ TEST(StatList, RegisterMethodsResetsTheOptions) {
     EXPECT_TRUE(env.list.ShowGroupName);
     EXPECT_TRUE(env.list.ShowMethodFlags);
     EXPECT_TRUE(env.list.AllFavourites);
-    EXPECT_EQ(env.list.MethodCount(), 106);
+    EXPECT_EQ(env.list.MethodCount(), 171);
 }
 
 TEST(StatList, ClassDescriptors) {
