@@ -1,5 +1,8 @@
 // The one table of statistic classes, in the fixed registry order. A family joins it when it is
 // built; the gaps below mark where the families still to come belong.
+#include "stats/families/chain_channels.h"
+#include "stats/families/chain_numbers.h"
+#include "stats/families/chain_segments.h"
 #include "stats/families/channels.h"
 #include "stats/families/comb_values.h"
 #include "stats/families/differences.h"
@@ -68,6 +71,15 @@ const std::vector<const TStatClass*>& StatClassTable() {
         &TstChnPauses::Class(), &TstSgmGroups::Class(), &TstSgmPauses::Class(),
         &TstNumPeriods::Class(), &TstChnPeriods::Class(), &TstSgmPeriods::Class(),
         // chains
+        &TstChain2DrawsAll::Class(), &TstChain2DrawsPos::Class(), &TstChain2Pos::Class(),
+        &TstChain3DrawsPos::Class(), &TstChain3Pos::Class(), &TstChain2ChannelsAll::Class(),
+        &TstChain2ChannelsPos::Class(), &TstChain2Channel::Class(), &TstChain3ChannelsPos::Class(),
+        &TstChain3Channel::Class(), &TstChain2CnlCnt::Class(), &TstChain3CnlCnt::Class(),
+        &TstChainChannels2InsideAll::Class(), &TstChainChannels2InsideSuc::Class(),
+        &TstChainChannels2InsideBad::Class(), &TstChainChannels2InsideCnt::Class(),
+        &TstChain2SegmentsAll::Class(), &TstChain2SegmentsPos::Class(), &TstChain2Segment::Class(),
+        &TstChain3SegmentsPos::Class(), &TstChain3Segment::Class(), &TstChain2SgmCnt::Class(),
+        &TstChain3SgmCnt::Class(),
         // characteristic numbers
         &TstVarsel1::Class(), &TstVarsel2::Class(), &TstVarsel3::Class(),
         &TstShreddingStat::Class()};

@@ -19,8 +19,8 @@ TEST(FavouritesModel, TreeOfGroupsAndEntries) {
     env.list.MethodAt(env.Entry("DIGS")).CustomName = "Цифры";
     TFavouritesModel model(env.list);
     // The groups built so far: numbers, sums, differences, channels, matrix, segments,
-    // sequences, repeats, series, periods, characteristic numbers, shredding.
-    ASSERT_EQ(model.Groups().size(), 12u);
+    // sequences, repeats, series, periods, chains, characteristic numbers, shredding.
+    ASSERT_EQ(model.Groups().size(), 13u);
     EXPECT_EQ(model.Groups()[1].Title, "{ sum } Сумма чисел тиража");
     EXPECT_EQ(model.Groups()[1].Nodes.size(), 10u);
     EXPECT_EQ(model.Groups()[2].Title, "{ dif } Разности между числами тиража");
@@ -37,12 +37,12 @@ TEST(FavouritesModel, TreeOfGroupsAndEntries) {
     EXPECT_FALSE(g.Nodes[1].Marked);
     EXPECT_EQ(model.Node(env.Entry("POS2"))->Title, "Число в 2 позиции тиража");
     EXPECT_TRUE(model.Node(env.Entry("POS2"))->Marked);
-    EXPECT_EQ(model.TotalText(), "всего 141 метод");
+    EXPECT_EQ(model.TotalText(), "всего 206 методов");
     EXPECT_EQ(model.GroupOf(env.Entry("KNM2")), 0);
     EXPECT_EQ(model.Groups()[6].Title, "{ seq } Последовательности чисел в одном тираже");
     EXPECT_EQ(model.Groups()[7].Nodes.size(), 20u);
     // The shredding entries show their names without the formula.
-    const TFavouriteGroup& shr = model.Groups()[11];
+    const TFavouriteGroup& shr = model.Groups()[12];
     EXPECT_EQ(shr.Title, "{ shr } Методы шинковки");
     ASSERT_EQ(shr.Nodes.size(), 3u);
     EXPECT_EQ(shr.Nodes[0].Title, "Метод шинковки 1: %s");

@@ -38,8 +38,14 @@ TEST(StatList, RegistersTheClassesInTheirFixedOrder) {
         "KFS2",  "KFS3",  "KFS4",  "KRM2",  "KRM3",  "KRM4",  "KRS2",  "KRS3",   "KRS4",   "KGM2",
         "KGM3",  "KGM4",  "KGS2",  "KGS3",  "KGS4",  "POS1",  "POS2",  "POS3",   "POS4",   "POS5",
         "POS6",  "POS7",  "POS8",  "POE1",  "SGM0",  "SGM1",  "GRPV",  "GRPP",   "GRCV",   "GRCP",
-        "GRSV",  "GRSP",  "PRDV",  "PRDC",  "PRDG",  "HCV1",  "HCV2",  "HCV3",   "SHR1",   "SHR2",
-        "SHR3"};
+        "GRSV",  "GRSP",  "PRDV",  "PRDC",  "PRDG",  "SDV2",  "SDP2",  "SDN1",   "SDN2",   "SDN3",
+        "SDN4",  "SDN5",  "SDN6",  "SDN7",  "SDN8",  "SDP3",  "SDM1",  "SDM2",   "SDM3",   "SDM4",
+        "SDM5",  "SDM6",  "SDM7",  "SDM8",  "SCV2",  "SCP2",  "SCN1",  "SCN2",   "SCN3",   "SCN4",
+        "SCN5",  "SCN6",  "SCN7",  "SCN8",  "SCP3",  "SCM1",  "SCM2",  "SCM3",   "SCM4",   "SCM5",
+        "SCM6",  "SCM7",  "SCM8",  "SDA2",  "SDG2",  "SDZ2",  "SDC2",  "SSV2",   "SSP2",   "SSN1",
+        "SSN2",  "SSN3",  "SSN4",  "SSN5",  "SSN6",  "SSN7",  "SSN8",  "SSP3",   "SSM1",   "SSM2",
+        "SSM3",  "SSM4",  "SSM5",  "SSM6",  "SSM7",  "SSM8",  "SS2C0", "SS2C1",  "SS3C0",  "SS3C1",
+        "HCV1",  "HCV2",  "HCV3",  "SHR1",  "SHR2",  "SHR3"};
     EXPECT_EQ(Codes(env.list), expected);
     EXPECT_EQ(env.list.MethodAt(env.Entry("POS3")).Index, 3);
     EXPECT_EQ(env.list.MethodAt(env.Entry("NUMS")).Index, 0);
@@ -60,7 +66,7 @@ TEST(StatList, RegisterMethodsResetsTheOptions) {
     EXPECT_TRUE(env.list.ShowGroupName);
     EXPECT_TRUE(env.list.ShowMethodFlags);
     EXPECT_TRUE(env.list.AllFavourites);
-    EXPECT_EQ(env.list.MethodCount(), 141);
+    EXPECT_EQ(env.list.MethodCount(), 206);
 }
 
 TEST(StatList, ClassDescriptors) {

@@ -6,8 +6,6 @@
 
 namespace zentrix {
 
-namespace {
-
 // One entry per channel; none for a size of 0 or less.
 TIndexRange ChannelRange(const TConfigSettings& config) {
     if (config.data.ChannelSize <= 0) return {1, 0};
@@ -17,8 +15,6 @@ TIndexRange ChannelRange(const TConfigSettings& config) {
 TCellMap ConfiguredChannels(const TStatList& list) {
     return ChannelCells(list.Config().data.ChannelSize);
 }
-
-}  // namespace
 
 TCustomChannelsStat::TCustomChannelsStat(const TStatList& list, int index)
     : TCellStat(list, index, ConfiguredChannels(list)) {}

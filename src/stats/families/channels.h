@@ -4,6 +4,10 @@
 
 namespace zentrix {
 
+// One entry per channel of the configured size; none for a size of 0 or less.
+TIndexRange ChannelRange(const TConfigSettings& config);
+TCellMap ConfiguredChannels(const TStatList& list);
+
 // The channel size of the configuration, kept by every channel method.
 class TCustomChannelsStat : public TCellStat<TCustomNumbersStat> {
   public:

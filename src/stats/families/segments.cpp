@@ -5,8 +5,6 @@
 
 namespace zentrix {
 
-namespace {
-
 TCellMap ConfiguredSegments(const TStatList& list) {
     return SegmentCells(list.Config().data.MatrixSegments);
 }
@@ -20,8 +18,6 @@ TIndexRange SegmentRange(const TConfigSettings& config) {
     }
     return r;
 }
-
-}  // namespace
 
 TCustomSegmentsStat::TCustomSegmentsStat(const TStatList& list, int index)
     : TCellStat(list, index, ConfiguredSegments(list)) {}

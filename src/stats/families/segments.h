@@ -4,6 +4,10 @@
 
 namespace zentrix {
 
+TCellMap ConfiguredSegments(const TStatList& list);
+// The smallest to the largest segment of the configured map.
+TIndexRange SegmentRange(const TConfigSettings& config);
+
 // The segment map of the configuration, copied by every segment method.
 class TCustomSegmentsStat : public TCellStat<TCustomNumbersStat> {
   public:
