@@ -6,6 +6,7 @@
 #include "stats/filter.h"
 #include "stats/stat_table.h"
 #include "stats/stats_env.h"
+#include "stats/table_rows.h"
 
 namespace zentrix {
 namespace {
@@ -16,6 +17,7 @@ using test::Labels;
 using test::Layout;
 using test::MakeComb;
 using test::MakeDraw;
+using test::TableRows;
 using test::TStatsEnv;
 
 using TStrings = std::vector<std::string>;
@@ -48,20 +50,6 @@ TStatDrawArray ValuesOf(TCustomStat& stat, int index, int refIndex, bool sorted 
     auto state = stat.NewScanState();
     stat.AddDrawValues(index, refIndex, sorted, values, *state);
     return values;
-}
-
-// "label x count @ last draw / fact" of every row in the value list's order.
-TStrings TableRows(const TStatsEnv& env, const std::string& code, int offset, bool sorted) {
-    TStatTableParams p;
-    p.RefIndex = static_cast<int>(env.draws.size()) - 1 - offset;
-    p.WindowLength = 1000;
-    p.SortedDraws = sorted;
-    TStatTable t = TStatTable::Compute(env.Create(code), p);
-    TStrings rows;
-    for (int r = 0; r < t.RowCount(); ++r)
-        rows.push_back(t.CellText(r, kColValue) + "x" + t.CellText(r, kColCount) + "@" +
-                       t.CellText(r, kColLastDraw) + "/" + t.CellText(r, kColFact));
-    return rows;
 }
 
 // How many combinations of the full list the filter keeps; the plain test must agree.

@@ -8,6 +8,7 @@
 #include "stats/filter.h"
 #include "stats/stat_table.h"
 #include "stats/stats_env.h"
+#include "stats/table_rows.h"
 
 namespace zentrix {
 namespace {
@@ -18,6 +19,7 @@ using test::LabelCounts;
 using test::Labels;
 using test::MakeComb;
 using test::MakeDraw;
+using test::TableRows;
 using test::TStatsEnv;
 
 using TStrings = std::vector<std::string>;
@@ -83,20 +85,6 @@ TEST(RepeatStats, ShiftedZeros) {
     for (const auto& c : cases) EXPECT_EQ(ShiftNumber(0, c[0]), c[1]) << c[0];
     EXPECT_EQ(ShiftNumber(19, 2), 1);
     EXPECT_EQ(ShiftNumber(2, -2), 20);
-}
-
-// "label x count @ last draw / next draw" of every row in the value list's order.
-TStrings TableRows(const TStatsEnv& env, const std::string& code, int offset, bool sorted) {
-    TStatTableParams p;
-    p.RefIndex = static_cast<int>(env.draws.size()) - 1 - offset;
-    p.WindowLength = 1000;
-    p.SortedDraws = sorted;
-    TStatTable t = TStatTable::Compute(env.Create(code), p);
-    TStrings rows;
-    for (int r = 0; r < t.RowCount(); ++r)
-        rows.push_back(t.CellText(r, kColValue) + "x" + t.CellText(r, kColCount) + "@" +
-                       t.CellText(r, kColLastDraw) + "/" + t.CellText(r, kColFact));
-    return rows;
 }
 
 TEST(RepeatStats, TablesAgainstTheReferenceDraw) {

@@ -8,6 +8,7 @@
 #include "stats/filter.h"
 #include "stats/stat_table.h"
 #include "stats/stats_env.h"
+#include "stats/table_rows.h"
 
 namespace zentrix {
 namespace {
@@ -20,6 +21,7 @@ using test::LabelCounts;
 using test::Labels;
 using test::MakeComb;
 using test::MakeDraw;
+using test::TableRows;
 using test::TDescriptor;
 using test::TStatsEnv;
 using test::W1Record;
@@ -39,20 +41,6 @@ TDrawsArray SumsArchive() {
     return {MakeDraw(101, {1, 2, 3, 4, 5, 6, 7, 8}), MakeDraw(102, {9, 1, 2, 3, 4, 5, 6, 7}),
             MakeDraw(103, {2, 3, 4, 5, 6, 7, 8, 9}), MakeDraw(104, {8, 7, 6, 5, 4, 3, 2, 1}),
             MakeDraw(105, {1, 2, 3, 4, 5, 6, 8, 9}), MakeDraw(106, {1, 2, 3, 4, 5, 6, 7, 8})};
-}
-
-// "label x count @ last draw" of every row in the value list's order.
-TStrings TableRows(const TStatsEnv& env, const std::string& code, int offset, bool sorted) {
-    TStatTableParams p;
-    p.RefIndex = static_cast<int>(env.draws.size()) - 1 - offset;
-    p.WindowLength = 1000;
-    p.SortedDraws = sorted;
-    TStatTable t = TStatTable::Compute(env.Create(code), p);
-    TStrings rows;
-    for (int r = 0; r < t.RowCount(); ++r)
-        rows.push_back(t.CellText(r, kColValue) + "x" + t.CellText(r, kColCount) + "@" +
-                       t.CellText(r, kColLastDraw) + "/" + t.CellText(r, kColFact));
-    return rows;
 }
 
 TEST(SumStats, Descriptors) {
