@@ -6,6 +6,7 @@
 
 #include "core/demo_archive.h"
 #include "core/enumerate.h"
+#include "stats/comb_value_cache.h"
 #include "stats/filter.h"
 #include "stats/prefetch.h"
 #include "stats/stat_list.h"
@@ -93,6 +94,14 @@ static void BM_MethodKeepOne(benchmark::State& state, std::string code) {
     bench::FilterAllCombs(state, *stat, selected, f.High());
 }
 
+// The same without the registry's value cache: what each filter computes per combination.
+static void BM_MethodKeepOneDirect(benchmark::State& state, std::string code) {
+    TFixture& f = Fixture();
+    f.list.ValueCaches().SetEnabled(false);
+    BM_MethodKeepOne(state, code);
+    f.list.ValueCaches().SetEnabled(true);
+}
+
 static const bool kMethodBenchmarks = [] {
     TFixture& f = Fixture();
     for (int i = 0; i < f.list.MethodCount(); ++i) {
@@ -101,6 +110,9 @@ static const bool kMethodBenchmarks = [] {
         benchmark::RegisterBenchmark(("BM_MethodTable/" + code).c_str(), BM_MethodTable, code)
             ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark(("BM_MethodKeepOne/" + code).c_str(), BM_MethodKeepOne, code)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("BM_MethodKeepOneDirect/" + code).c_str(),
+                                     BM_MethodKeepOneDirect, code)
             ->Unit(benchmark::kMicrosecond);
     }
     return true;

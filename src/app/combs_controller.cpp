@@ -203,11 +203,26 @@ void TCombsController::RemoveDrawn(int n) {
     Narrow(how, [&](const TCombsArray& source, TCombsArray& kept) {
         const auto filter =
             MakePredicateFilter([&drawn](const TComb& c) { return drawn.Contains(c); }, true);
+        // A generated list is found in by binary search: the few drawn combinations go, the
+        // rest is copied.
+        std::vector<size_t> drop;
+        const bool found = drawn.PositionsIn(source, drop);
+        auto next = drop.begin();
         const size_t count = source.size();
         const size_t step = std::max<size_t>(1, count / 100);
         for (size_t done = 0; done < count;) {
             const size_t part = std::min(step, count - done);
-            filter->Apply(std::span(source).subspan(done, part), kept);
+            if (!found) {
+                filter->Apply(std::span(source).subspan(done, part), kept);
+            } else {
+                const size_t end = done + part;
+                for (size_t from = done; from < end;) {
+                    const bool drops = next != drop.end() && *next < end;
+                    const size_t to = drops ? *next++ : end;
+                    kept.insert(kept.end(), source.begin() + from, source.begin() + to);
+                    from = drops ? to + 1 : end;
+                }
+            }
             done += part;
             if (part == step)
                 core_.ShowStatus(Format(

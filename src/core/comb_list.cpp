@@ -1,7 +1,9 @@
 #include "core/comb_list.h"
 
 #include <algorithm>
+#include <cstring>
 
+#include "core/comb_rank.h"
 #include "core/comb_text.h"
 #include "core/enumerate.h"
 #include "util/bits.h"
@@ -88,6 +90,42 @@ bool TDrawnSet::Contains(const TComb& comb) const {
     for (const TDraw* d = begin_; d != end_; ++d)
         if (CommonCount(*d, comb) == kCombSize) return true;
     return false;
+}
+
+namespace {
+
+// Byte 1 most significant: the words compare as the combinations do.
+uint64_t OrderWord(const TComb& c) {
+    uint64_t w;
+    std::memcpy(&w, c.data(), sizeof w);
+    return __builtin_bswap64(w);
+}
+
+bool IsCanonicalList(std::span<const TComb> list) {
+    bool ok = true;
+    uint64_t previous = 0;
+    for (const TComb& c : list) {
+        const uint64_t w = OrderWord(c);
+        ok &= IsCanonicalComb(c) & (w > previous);
+        previous = w;
+    }
+    return ok;
+}
+
+}  // namespace
+
+bool TDrawnSet::PositionsIn(std::span<const TComb> list, std::vector<size_t>& positions) const {
+    positions.clear();
+    if (!odd_.empty() || !IsCanonicalList(list)) return false;
+    for (const TDraw* d = begin_; d != end_; ++d) {
+        TComb numbers = d->Numbers;
+        std::sort(numbers.begin(), numbers.end());
+        const auto at = std::lower_bound(list.begin(), list.end(), numbers);
+        if (at != list.end() && *at == numbers) positions.push_back(at - list.begin());
+    }
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    return true;
 }
 
 std::vector<std::string> FindCombInDraws(const TDrawsArray& draws, const TComb& comb) {

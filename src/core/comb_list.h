@@ -2,6 +2,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,10 @@ class TDrawnSet {
     // outlive the set.
     TDrawnSet(const TDrawsArray& draws, int first, int last);
     bool Contains(const TComb& comb) const;
+    // The positions, ascending, of the list's combinations that the set holds, found by binary
+    // search; false (and nothing found) unless the list is canonical: every combination's
+    // numbers ascend within 1..20 and the list ascends, as a generated list and its narrowings do.
+    bool PositionsIn(std::span<const TComb> list, std::vector<size_t>& positions) const;
 
   private:
     const TDraw* begin_ = nullptr;  // the window, kept by reference

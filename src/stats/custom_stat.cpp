@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "stats/comb_value_cache.h"
 #include "stats/stat_list.h"
 #include "util/format.h"
 #include "util/strings.h"
@@ -122,7 +123,18 @@ std::unique_ptr<TScanState> TCustomStat::NewScanState() const {
 std::unique_ptr<TCombFilter> TCustomStat::PrepareFilter(std::span<const TStatDraw> selected,
                                                         int refIndex, bool sorted,
                                                         bool exclude) const {
-    return DoPrepareFilter(selected, Context(-1, refIndex, sorted, exclude, nullptr));
+    const TStatContext ctx = Context(-1, refIndex, sorted, exclude, nullptr);
+    std::unique_ptr<TCombFilter> direct = DoPrepareFilter(selected, ctx);
+    const uint64_t mask = CachedValuesKeyMask();
+    if (mask == 0) return direct;
+    std::vector<uint64_t> keys;
+    keys.reserve(selected.size());
+    for (const TStatDraw& r : selected) keys.push_back(r.Key.Packed() & mask);
+    auto keysOf = [this, ctx](const TComb& c, std::vector<uint64_t>& out) {
+        CollectValues(c, ctx, out);
+    };
+    return list_.ValueCaches().MakeFilter(StatClass(), FIndex, list_.Config().data, keysOf,
+                                          std::move(keys), exclude, std::move(direct));
 }
 
 std::unique_ptr<TCombFilter> TCustomStat::DoPrepareFilter(std::span<const TStatDraw> selected,

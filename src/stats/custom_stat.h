@@ -91,6 +91,10 @@ class TCustomStat {
                     bool sorted, bool exclude) const;
 
     virtual std::unique_ptr<TScanState> NewScanState() const;
+    // True when a draw's values depend on the draws a scan saw before it (runs, pauses,
+    // periods): each value's fact is then searched on its own from where the value was last
+    // seen, since one scan started at the reference draw would not know the runs going on.
+    virtual bool ValuesFollowTheScan() const { return false; }
     // A filter equal to FilterTest on every combination, with the selection turned into lookup
     // tables where the family allows it.
     std::unique_ptr<TCombFilter> PrepareFilter(std::span<const TStatDraw> selected, int refIndex,
@@ -113,6 +117,10 @@ class TCustomStat {
     // The default applies DoFilterTest to each combination.
     virtual std::unique_ptr<TCombFilter> DoPrepareFilter(std::span<const TStatDraw> selected,
                                                          const TStatContext& ctx) const;
+    // Nonzero when the filter test is "some value of the numbers (CollectValues) equals a selected
+    // key on these components" and the values read nothing but the numbers: a filter may then
+    // read every combination's values from the registry's cache.
+    virtual uint64_t CachedValuesKeyMask() const { return 0; }
     // The packed keys of the values of a set of numbers, in order; the graph reads the first.
     virtual void CollectValues(const TComb& /*numbers*/, const TStatContext& /*ctx*/,
                                std::vector<uint64_t>& /*keys*/) const {}

@@ -49,6 +49,13 @@ class TSetValuesStat : public TDescribedStat<Self, Base> {
     using TDescribedStat<Self, Base>::TDescribedStat;
 
   protected:
+    // Values that read nothing but the numbers are the same for a combination every time: the
+    // filter may read them from the registry's cache.
+    static constexpr bool kValuesOfNumbersAlone =
+        requires(const Self& self, const TComb& numbers, TValueSink<bool (*)(uint64_t)>& out) {
+        self.Values(numbers, out);
+    };
+
     template <typename F>
     void EachValue(const TComb& numbers, const TStatContext& ctx, F f) const {
         TValueSink<F> out(std::move(f));
@@ -114,6 +121,9 @@ class TSetValuesStat : public TDescribedStat<Self, Base> {
             return MakeSetFilter(set, ctx);
         }
         return MakeSetFilter(TKeySet(keys), ctx);
+    }
+    uint64_t CachedValuesKeyMask() const override {
+        return kValuesOfNumbersAlone ? Self::kKeyMask : 0;
     }
     void CollectValues(const TComb& numbers, const TStatContext& ctx,
                        std::vector<uint64_t>& keys) const override {

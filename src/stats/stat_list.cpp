@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "stats/comb_value_cache.h"
 #include "stats/custom_stat.h"
 #include "util/errors.h"
 #include "util/format.h"
@@ -29,7 +30,7 @@ std::vector<std::string> NamesIn(const TIniFile& ini, const std::vector<TStatMet
 }  // namespace
 
 TStatList::TStatList(const TDrawsArray& draws, TConfigSettings& config)
-    : draws_(draws), config_(config) {}
+    : draws_(draws), config_(config), valueCaches_(std::make_unique<TCombValueCaches>()) {}
 
 TStatList::~TStatList() = default;
 

@@ -11,6 +11,7 @@
 namespace zentrix {
 
 class TCustomStat;
+class TCombValueCaches;
 
 // The classes in their fixed registry order; families not built yet are absent.
 const std::vector<const TStatClass*>& StatClassTable();
@@ -83,6 +84,9 @@ class TStatList {
     bool ExportMethodNames(const std::string& path, const std::vector<std::string>& names,
                            std::string& message) const;
 
+    // The combination values of the methods that filters have read, kept with the registry.
+    TCombValueCaches& ValueCaches() const { return *valueCaches_; }
+
   private:
     bool WriteMethodList(const std::string& path, bool withOptions,
                          const std::vector<std::string>* names, bool exportAll,
@@ -91,6 +95,7 @@ class TStatList {
     const TDrawsArray& draws_;
     TConfigSettings& config_;
     std::vector<TStatMethod> entries_;
+    std::unique_ptr<TCombValueCaches> valueCaches_;
 };
 
 // The lists of methods offered to the user: the statistics list and the graph list.

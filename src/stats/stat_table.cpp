@@ -42,12 +42,6 @@ std::string Fixed(long double value, int decimals) {
     return FloatToStrF(value, decimals);
 }
 
-// Runs, pauses and periods: a draw's values depend on the draws the scan saw before it.
-bool ValuesFollowTheScan(const TCustomStat& stat) {
-    const TStatGroup group = stat.StatClass().MethodGroup();
-    return group == TStatGroup::Series || group == TStatGroup::Periods;
-}
-
 }  // namespace
 
 // One row for sorting by a column: its cell as a number at the column's fixed scale, or the
@@ -112,7 +106,7 @@ TStatTable TStatTable::Compute(std::unique_ptr<TCustomStat> stat, const TStatTab
     t.facts_.assign(t.values_.size(), -1);
     size_t pending = 0;
     for (const TStatDraw& r : t.values_) pending += r.Depth > 0;
-    if (pending > 0 && p.RefIndex + 1 < count && ValuesFollowTheScan(s)) {
+    if (pending > 0 && p.RefIndex + 1 < count && s.ValuesFollowTheScan()) {
         for (size_t k = 0; k < t.values_.size(); ++k) {
             const TStatDraw& r = t.values_[k];
             if (r.Depth == 0) continue;

@@ -127,6 +127,51 @@ TEST(CombList, DrawnSetEqualsThePairCountRule) {
     EXPECT_TRUE(TDrawnSet({d}, 0, 0).Contains({1, 1, 2, 3, 4, 5, 6, 7}));
 }
 
+// A canonical list is searched instead of tested combination by combination: the positions
+// found are exactly those that Contains accepts; any other list or odd draws are refused.
+TEST(CombList, DrawnPositionsInACanonicalList) {
+    std::mt19937 rng(11);
+    TDrawsArray draws;
+    for (int i = 0; i < 40; ++i) {
+        TDraw d;
+        d.Numbers = AllCombs()[std::uniform_int_distribution<size_t>(0, kCombCount - 1)(rng)];
+        std::shuffle(d.Numbers.begin(), d.Numbers.end(), rng);
+        draws.push_back(d);
+    }
+    draws[5].Numbers = AllCombs()[0];  // the first and last combinations are drawn too
+    draws[6].Numbers = AllCombs().back();
+    draws[7] = draws[8];  // a combination drawn twice
+    TCombsArray thinned;
+    for (size_t i = 0; i < AllCombs().size(); ++i)
+        if (i % 3 != 1 || i == 0) thinned.push_back(AllCombs()[i]);
+    for (const TCombsArray* list : {&AllCombs(), static_cast<const TCombsArray*>(&thinned)}) {
+        for (auto [first, last] : {std::pair{0, 39}, {3, 9}, {20, 19}}) {
+            const TDrawnSet set(draws, first, last);
+            std::vector<size_t> positions;
+            ASSERT_TRUE(set.PositionsIn(*list, positions));
+            std::vector<size_t> expected;
+            for (size_t i = 0; i < list->size(); ++i)
+                if (set.Contains((*list)[i])) expected.push_back(i);
+            EXPECT_EQ(positions, expected) << first << ".." << last;
+        }
+    }
+    const TDrawnSet set(draws, 0, 39);
+    std::vector<size_t> positions;
+    TCombsArray swapped = thinned;
+    std::swap(swapped[10], swapped[11]);
+    EXPECT_FALSE(set.PositionsIn(swapped, positions));
+    TCombsArray unsorted = thinned;
+    std::swap(unsorted[10][0], unsorted[10][1]);
+    EXPECT_FALSE(set.PositionsIn(unsorted, positions));
+    TCombsArray repeated = thinned;
+    repeated[11] = repeated[10];
+    EXPECT_FALSE(set.PositionsIn(repeated, positions));
+    TDrawsArray odd = draws;
+    odd[3].Numbers[1] = odd[3].Numbers[2];
+    EXPECT_FALSE(TDrawnSet(odd, 0, 39).PositionsIn(thinned, positions));
+    EXPECT_TRUE(positions.empty());
+}
+
 TEST(CombList, ArchiveSearchStopsAfterTwentySixLines) {
     TDrawsArray draws;
     for (int i = 1; i <= 40; ++i) {

@@ -174,7 +174,13 @@ class TestScenarioPage : public QObject {
         ModalHooks().inputs.push_back("250");
         ModalHooks().answers.push_back(TMsgResult::Yes);  // "Остановить выполнение сценария?"
         bool sawRunning = false, stopLive = false, pagesDisabled = false, othersDead = true;
-        QTimer::singleShot(400, [&] {
+        // Once a pass is done, however loaded the machine: a stop during the first pass would
+        // leave none to check.
+        QTimer poll;
+        poll.setInterval(20);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (run.Passes().empty()) return;
+            poll.stop();
             sawRunning = run.Running();
             w->Actions().UpdateNow();
             stopLive = page->Commands().stop->isEnabled();
@@ -184,6 +190,7 @@ class TestScenarioPage : public QObject {
             QVERIFY(w->grab().save(ZENTRIX_SCREENSHOT_DIR "/scenario_run.png"));
             page->Commands().stop->trigger();
         });
+        poll.start();
         w->Actions().UpdateNow();
         page->Commands().test->trigger();
         QVERIFY(sawRunning);

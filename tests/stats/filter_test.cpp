@@ -180,6 +180,33 @@ std::vector<std::string> LayoutCodes() {
 
 INSTANTIATE_TEST_SUITE_P(Layouts, FilteringEveryMethod, testing::ValuesIn(LayoutCodes()), TestName);
 
+// Values read once for the whole list are kept with the registry; a changed layout must not
+// be answered from the values of the old one.
+TEST(Filtering, ChangedLayoutIsNotAnsweredFromKeptValues) {
+    TStatsEnv env(MakeDemoDraws(300, 11, 45000), test::Layout(4, 3));
+    const int ref = static_cast<int>(env.draws.size()) - 1;
+    for (const char* code : {"COLA", "ROWC", "CHN1", "SGMS"}) {
+        SCOPED_TRACE(code);
+        env.config = test::Layout(4, 3);
+        for (const TConfigSettings& layout : {test::Layout(5, 4, "11223344556677889999"),
+                                              test::Layout(4, 3)}) {
+            const int entry = env.Entry(code);
+            ASSERT_GE(entry, 0);
+            const std::vector<TStatDraw> selected = Selections(env, entry)[1];
+            auto stat = env.list.CreateStat(entry);
+            stat->LoadDraws(-1, ref, false);
+            TCombsArray before;
+            FilterCombList(*stat, selected, ref, false, false, AllCombs(), before);
+            env.config.data = layout.data;
+            auto changed = env.list.CreateStat(entry);
+            changed->LoadDraws(-1, ref, false);
+            TCombsArray after;
+            FilterCombList(*changed, selected, ref, false, false, AllCombs(), after);
+            EXPECT_EQ(after, PlainFilter(*changed, selected, ref, false, AllCombs()));
+        }
+    }
+}
+
 // A method of the kind the later families bring: flag D, no prepared filter of its own. It keeps
 // the combinations holding the first number of the reference draw, or lacking it when removing.
 class TstRefFirst final : public TDescribedStat<TstRefFirst, TCustomNumbersStat> {

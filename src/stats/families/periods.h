@@ -15,6 +15,7 @@ class TCustomPeriodsStat : public TCellStat<TCustomStat> {
     std::string ValueLabel(const TStatDraw& record) const override {
         return TrackedLabel(cells_, record);
     }
+    bool ValuesFollowTheScan() const override { return true; }
 
   protected:
     void DoAddDrawValues(const TStatContext& ctx, TStatDrawArray& values,

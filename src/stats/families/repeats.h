@@ -33,6 +33,8 @@ class TRepNumbersStat : public TSetValuesStat<Self, Base> {
     using TSetValuesStat<Self, Base>::TSetValuesStat;
 
   protected:
+    // The test reads the numbers themselves, not the values.
+    uint64_t CachedValuesKeyMask() const override { return 0; }
     bool DoFilterTest(const TComb& comb, std::span<const TStatDraw> selected,
                       const TStatContext&) const override {
         for (uint8_t n : comb)

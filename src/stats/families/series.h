@@ -47,6 +47,7 @@ class TCustomSerialStat : public TCellStat<TCustomStat> {
         return TrackedLabel(cells_, record);
     }
     std::unique_ptr<TScanState> NewScanState() const override;
+    bool ValuesFollowTheScan() const override { return true; }
 
   protected:
     void DoAddDrawValues(const TStatContext& ctx, TStatDrawArray& values,

@@ -41,6 +41,8 @@ class TSumFilterStat : public TSetValuesStat<Self, Base> {
                       const TStatContext& ctx) const override {
         return Self_().SumSelected(NumbersSum(comb), selected, ctx);
     }
+    // The test is the sum's own, not a match of values.
+    uint64_t CachedValuesKeyMask() const override { return 0; }
     std::unique_ptr<TCombFilter> DoPrepareFilter(std::span<const TStatDraw> selected,
                                                  const TStatContext& ctx) const override {
         std::array<uint8_t, kMaxByteSum + 1> hit{};
