@@ -52,9 +52,8 @@ TCardTab::TCardTab(QWidget* parent, TMainSession& session, TActionList& actions)
 
     auto* toolbar = new QToolBar(this);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The colour options live in the context menu and the view menu.
     toolbar->addActions({include_, exclude_});
-    toolbar->addSeparator();
-    toolbar->addActions({channels, sequences});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(toolbar);

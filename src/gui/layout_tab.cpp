@@ -85,8 +85,6 @@ TLayoutTab::TLayoutTab(QWidget* parent, TMainSession& session, TActionList& acti
     toolbar->addWidget(new QLabel(" Тиражей: ", this));
     toolbar->addWidget(length_);
     toolbar->addActions({calc, include_, exclude_});
-    toolbar->addSeparator();
-    toolbar->addAction(gradient);
     actions_.AttachContextMenu(grid_, {include_, exclude_, nullptr, gradient});
     connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, &actions_,
             &TActionList::RequestUpdate);

@@ -87,8 +87,6 @@ TWeekTab::TWeekTab(QWidget* parent, TMainSession& session, TActionList& actions)
     toolbar->addWidget(new QLabel(" Тиражей: ", this));
     toolbar->addWidget(length_);
     toolbar->addActions({calc, include_, exclude_});
-    toolbar->addSeparator();
-    toolbar->addActions({mode, type});
     actions_.AttachContextMenu(grid_, {include_, exclude_, nullptr, mode, type});
     actions_.AttachContextMenu(chart_, {mode, type});
     connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, &actions_,
