@@ -13,6 +13,7 @@
 #include "app/stakes_controller.h"
 #include "app/startup_switches.h"
 #include "app/stats_controller.h"
+#include "app/views_controller.h"
 #include "core/config_data.h"
 #include "util/file_lock.h"
 
@@ -33,6 +34,7 @@ class TMainSession {
     TArchiveController& Archive() { return archive_; }
     TCombsController& Combs() { return combs_; }
     TStatsController& Stats() { return stats_; }
+    TViewsController& Views() { return views_; }
     TScenarioController& Scenario() { return scenario_; }
     TStakesController& Stakes() { return stakes_; }
     TRatingsController& Ratings() { return ratings_; }
@@ -75,6 +77,7 @@ class TMainSession {
     TArchiveController archive_;
     TCombsController combs_;
     TStatsController stats_;
+    TViewsController views_;
     TScenarioController scenario_;
     TRatingsController ratings_;
     TStakesController stakes_;

@@ -39,6 +39,11 @@ enum class TUiPart {
     ScenarioList,  // the scenario list and its line count
     StakesList,    // the stakes grid (records added, checked or deleted)
     RatingsList,   // the ratings view (rows, their order or the effectiveness mode)
+    // The grid views: built anew, or only their colouring changed.
+    DrawCard,
+    LayoutScheme,
+    LayoutComparisons,
+    WeekTable,
 };
 
 // How the engine speaks to a person. Implemented by the desktop window, by the command line

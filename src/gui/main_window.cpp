@@ -21,19 +21,22 @@
 #include "app/window_placement.h"
 #include "gui/about_dialog.h"
 #include "gui/action_list.h"
+#include "gui/card_tab.h"
 #include "gui/combs_page.h"
 #include "gui/draws_page.h"
 #include "gui/first_run_dialog.h"
 #include "gui/kept_splitter.h"
+#include "gui/layout_tab.h"
 #include "gui/list_view.h"
 #include "gui/modal_hooks.h"
 #include "gui/params_dialog.h"
 #include "gui/qt_ui_port.h"
 #include "gui/ratings_page.h"
 #include "gui/scenario_page.h"
-#include "gui/stakes_page.h"
 #include "gui/shred_dialog.h"
+#include "gui/stakes_page.h"
 #include "gui/stats_tab.h"
+#include "gui/week_tab.h"
 #include "util/errors.h"
 #include "version.h"
 
@@ -89,6 +92,7 @@ TFormMain::TFormMain(const TStartupSwitches& switches, const std::string& dataFo
     if (session_->TryDataLock()) {
         session_->LoadWindowSettings();
         RestoreWindowSettings();
+        ApplyTabVisibility();
         session_->LoadConfig();
         session_->InitRegistry();
     }
@@ -103,6 +107,9 @@ TFormMain::~TFormMain() {
     // What the session says while it is destroyed must not reach pages already gone.
     ui_->disconnect(this);
     pages_.clear();
+    // The pages go before the session they show: a tab widget losing its pages lays out the
+    // next one, whose grids read the session's views.
+    delete takeCentralWidget();
     ModalHooks().shownMessages.clear();
 }
 
@@ -137,6 +144,9 @@ void TFormMain::CreatePages() {
     mainPages_ = new QTabWidget(this);
     mainPages_->setObjectName("pcMain");
     statsTab_ = AddPage(mainPages_, new TStatsTab(mainPages_, *session_, *actions_), "Статистика");
+    cardTab_ = AddPage(mainPages_, new TCardTab(mainPages_, *session_, *actions_), "Карта");
+    layoutTab_ = AddPage(mainPages_, new TLayoutTab(mainPages_, *session_, *actions_), "Схема");
+    weekTab_ = AddPage(mainPages_, new TWeekTab(mainPages_, *session_, *actions_), "Неделя");
     stakesPage_ =
         AddPage(mainPages_, new TStakesPage(mainPages_, *session_, *actions_, combsPage_->List()),
                 "Ставки");
@@ -181,6 +191,34 @@ void TFormMain::CreateActions() {
                           [this] { close(); });
     about_ =
         actions_->Add("О программе", "Информация о программе", {}, {}, [this] { ShowAbout(); });
+    TViewsController& views = session_->Views();
+    AddTabEntry(cardTab_, "Вкладка \"Карта\"", "Скрыть / показать вкладку \"Карта тиражей\"",
+                &TMainOptions::TabCard, [&views] { return views.ToggleTab(TGridView::Card); });
+    AddTabEntry(layoutTab_, "Вкладка \"Схема\"",
+                "Скрыть / показать вкладку \"Схема выпадения номеров\"", &TMainOptions::TabLayout,
+                [&views] { return views.ToggleTab(TGridView::Layout); });
+    AddTabEntry(weekTab_, "Вкладка \"Неделя\"", "Скрыть / показать вкладку \"Неделя\"",
+                &TMainOptions::TabWeek, [&views] { return views.ToggleTab(TGridView::Week); });
+}
+
+void TFormMain::AddTabEntry(QWidget* page, const QString& caption, const QString& hint,
+                            bool TMainOptions::*option, std::function<bool()> toggle) {
+    const TMainOptions& o = session_->Core().Settings().Options();
+    QAction* action = actions_->AddCheck(
+        caption, hint, {}, [&o, option] { return o.*option; },
+        [this, page, toggle] {
+            const bool shown = toggle();
+            mainPages_->setTabVisible(mainPages_->indexOf(page), shown);
+            if (shown) mainPages_->setCurrentWidget(page);
+        });
+    tabEntries_.push_back({page, option, std::move(toggle), action});
+    if (viewMenu_) viewMenu_->addAction(action);
+}
+
+void TFormMain::ApplyTabVisibility() {
+    const TMainOptions& o = session_->Core().Settings().Options();
+    for (const TTabEntry& entry : tabEntries_)
+        mainPages_->setTabVisible(mainPages_->indexOf(entry.page), o.*entry.option);
 }
 
 void TFormMain::CreateMenus() {
@@ -211,6 +249,13 @@ void TFormMain::CreateMenus() {
 
     QMenu* scenario = menuBar()->addMenu("Сценарий");
     TActionList::AddToMenu(scenario, scenarioPage_->Actions());
+
+    viewMenu_ = menuBar()->addMenu("Вид");
+    for (const TTabEntry& entry : tabEntries_) viewMenu_->addAction(entry.action);
+    viewMenu_->addSeparator();
+    for (const QList<QAction*>& options :
+         {cardTab_->Actions().mid(3), layoutTab_->Actions().mid(4), weekTab_->Actions().mid(4)})
+        TActionList::AddToMenu(viewMenu_, options);
 
     QMenu* language = menuBar()->addMenu("Язык интерфейса");
     auto* group = new QActionGroup(language);

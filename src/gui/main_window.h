@@ -4,13 +4,16 @@
 #include <QTabWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "app/startup_switches.h"
 #include "app/ui_port.h"
+#include "app/window_settings.h"
 
 class QLabel;
+class QMenu;
 
 namespace zentrix {
 class TMainSession;
@@ -19,7 +22,10 @@ class TMainSession;
 namespace zentrix::gui {
 
 class TActionList;
+class TCardTab;
 class TKeptSplitter;
+class TLayoutTab;
+class TWeekTab;
 class TPage;
 class TCombsPage;
 class TDrawsPage;
@@ -61,6 +67,23 @@ class TFormMain : public QMainWindow {
         pages_.push_back(page);
         return page;
     }
+    TCardTab* CardTab() const { return cardTab_; }
+    TLayoutTab* LayoutTab() const { return layoutTab_; }
+    TWeekTab* WeekTab() const { return weekTab_; }
+
+    // A main tab the view menu shows and hides: the option keeping its visibility and the
+    // toggle that flips and stores it (rebuilding the view when it becomes visible) and tells
+    // the new state. A tab made visible becomes the active page.
+    struct TTabEntry {
+        QWidget* page = nullptr;
+        bool TMainOptions::*option = nullptr;
+        std::function<bool()> toggle;
+        QAction* action = nullptr;
+    };
+    void AddTabEntry(QWidget* page, const QString& caption, const QString& hint,
+                     bool TMainOptions::*option, std::function<bool()> toggle);
+    const std::vector<TTabEntry>& TabEntries() const { return tabEntries_; }
+    QMenu* ViewMenu() const { return viewMenu_; }
     QAction* ParamsAction() const { return params_; }
     QAction* ShreddingAction() const { return shredding_; }
     // True once the start's initialization ran (the window is usable).
@@ -79,6 +102,8 @@ class TFormMain : public QMainWindow {
     void CreateMenus();
     void CreateStatusBar();
     void RestoreWindowSettings();
+    // Each tab of the view menu shown or hidden as its option says.
+    void ApplyTabVisibility();
     void StoreWindowSettings();
     void Initialize();
     void OnInvalidated(TUiPart part);
@@ -100,6 +125,11 @@ class TFormMain : public QMainWindow {
     TScenarioPage* scenarioPage_ = nullptr;
     TStakesPage* stakesPage_ = nullptr;
     TRatingsPage* ratingsPage_ = nullptr;
+    TCardTab* cardTab_ = nullptr;
+    TLayoutTab* layoutTab_ = nullptr;
+    TWeekTab* weekTab_ = nullptr;
+    std::vector<TTabEntry> tabEntries_;
+    QMenu* viewMenu_ = nullptr;
     std::array<QLabel*, kStatusPanelCount> panels_{};
     std::vector<TPage*> pages_;  // in tab order, left pages first
     QAction* params_ = nullptr;

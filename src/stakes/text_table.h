@@ -1,18 +1,4 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
-namespace zentrix {
-
-enum class TCellAlign { Left, Center, Right };
-
-// A table as texts: what the window, the CLI and the exports show.
-struct TTextTable {
-    std::vector<std::string> headers;
-    std::vector<TCellAlign> alignments;
-    std::vector<int> widths;
-    std::vector<std::vector<std::string>> rows;
-};
-
-}  // namespace zentrix
+// The plain table lives in core so every view layer (stakes, views, exchange) shares it.
+#include "core/text_table.h"

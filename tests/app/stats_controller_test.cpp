@@ -29,6 +29,7 @@ struct StatsTest : ::testing::Test {
         combs.InitArrays();
         archive.Assign(MakeDemoDraws(40, 3, 45292));
         combs.GenerateCombs(false, 0, "");
+        session.Views().Recompute(true);  // the grid views as the start builds them
         ui.Clear();
     }
     // The table row whose "Значение" reads label.

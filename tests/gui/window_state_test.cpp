@@ -16,6 +16,7 @@
 #include "app/session.h"
 #include "core/draw_dialog.h"
 #include "gui/action_list.h"
+#include "gui/card_tab.h"
 #include "gui/combs_page.h"
 #include "gui/draw_dialog.h"
 #include "gui/draws_page.h"
@@ -23,6 +24,7 @@
 #include "gui/gui_test_main.h"
 #include "gui/gui_window.h"
 #include "gui/kept_splitter.h"
+#include "gui/layout_tab.h"
 #include "gui/list_view.h"
 #include "gui/main_window.h"
 #include "gui/modal_hooks.h"
@@ -32,6 +34,7 @@
 #include "gui/stakes_page.h"
 #include "gui/stat_chart.h"
 #include "gui/stats_tab.h"
+#include "gui/week_tab.h"
 #include "support/temp_dir.h"
 #include "util/files.h"
 #include "util/ini.h"
@@ -336,6 +339,7 @@ class TestWindowState : public QObject {
         AtomicWriteFile(ProgramFile(dir.Path(), ".frm"), Started());
         auto w = Open(dir.Path());
         const std::vector<TPage*> pages{w->DrawsPage(),  w->CombsPage(),   w->StatsTab(),
+                                        w->CardTab(),    w->LayoutTab(),   w->WeekTab(),
                                         w->StakesPage(), w->RatingsPage(), w->ScenarioPage()};
         QCOMPARE(w->Pages(), pages);
         std::vector<TUiPart> parts;

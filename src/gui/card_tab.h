@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+#include "gui/page.h"
+
+class QAction;
+
+namespace zentrix {
+class TMainSession;
+}
+
+namespace zentrix::gui {
+
+class TActionList;
+class TGridModel;
+class TGridTable;
+
+// The "Карта" tab: the draw card, newest draw at the top, with its colour options and the
+// filters of the working list by the selected numbers.
+class TCardTab : public QWidget, public TPage {
+    Q_OBJECT
+  public:
+    TCardTab(QWidget* parent, TMainSession& session, TActionList& actions);
+
+    TGridTable* Grid() const { return grid_; }
+    QList<QAction*> Actions() const { return menuActions_; }
+    QAction* IncludeAction() const { return include_; }
+    QAction* ExcludeAction() const { return exclude_; }
+
+    void RestoreSettings(TWindowSettings&) override {}
+    void StoreSettings(TWindowSettings&) override {}
+    void OnInvalidated(TUiPart part) override;
+
+  private:
+    TMainSession& session_;
+    TGridModel* model_;
+    TGridTable* grid_;
+    QAction* include_;
+    QAction* exclude_;
+    QList<QAction*> menuActions_;
+};
+
+}  // namespace zentrix::gui

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+#include "app/views_controller.h"
+#include "gui/page.h"
+
+class QAction;
+class QSpinBox;
+class QTreeWidget;
+
+namespace zentrix {
+class TMainSession;
+}
+
+namespace zentrix::gui {
+
+class TActionList;
+class TGridModel;
+class TGridTable;
+class TKeptSplitter;
+
+// The "Схема" tab: the layout scheme of the recent draws with its filters, and below it the
+// five comparison lists of the counts over five window lengths.
+class TLayoutTab : public QWidget, public TPage {
+    Q_OBJECT
+  public:
+    TLayoutTab(QWidget* parent, TMainSession& session, TActionList& actions);
+
+    TGridTable* Grid() const { return grid_; }
+    QSpinBox* LengthSpin() const { return length_; }
+    QSpinBox* CompareSpin(int list) const { return compareLengths_[list]; }
+    QTreeWidget* CompareList(int list) const { return lists_[list]; }
+    QList<QAction*> Actions() const { return menuActions_; }
+    QAction* IncludeAction() const { return include_; }
+    QAction* ExcludeAction() const { return exclude_; }
+
+    void RestoreSettings(TWindowSettings& settings) override;
+    void StoreSettings(TWindowSettings& settings) override;
+    void OnInvalidated(TUiPart part) override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void ShowScheme();
+    void FillList(int list);
+
+    TMainSession& session_;
+    TActionList& actions_;
+    QSpinBox* length_;
+    TGridModel* model_;
+    TGridTable* grid_;
+    TKeptSplitter* split_;
+    std::array<QSpinBox*, kLayoutLists> compareLengths_{};
+    std::array<QTreeWidget*, kLayoutLists> lists_{};
+    std::array<TListSort, kLayoutLists> sorts_{};
+    std::array<bool, kLayoutLists> sorted_{};  // a header was clicked: rows follow the sort
+    QAction* include_;
+    QAction* exclude_;
+    QList<QAction*> menuActions_;
+};
+
+}  // namespace zentrix::gui
