@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/archive_controller.h"
+#include "app/charts_controller.h"
 #include "app/combs_controller.h"
 #include "app/config_controller.h"
 #include "app/ratings_controller.h"
@@ -33,6 +34,7 @@ class TMainSession {
     TArchiveController& Archive() { return archive_; }
     TCombsController& Combs() { return combs_; }
     TStatsController& Stats() { return stats_; }
+    TChartsController& Charts() { return charts_; }
     TScenarioController& Scenario() { return scenario_; }
     TStakesController& Stakes() { return stakes_; }
     TRatingsController& Ratings() { return ratings_; }
@@ -75,6 +77,7 @@ class TMainSession {
     TArchiveController archive_;
     TCombsController combs_;
     TStatsController stats_;
+    TChartsController charts_;  // registered as a view after the statistics table
     TScenarioController scenario_;
     TRatingsController ratings_;
     TStakesController stakes_;

@@ -39,6 +39,7 @@ enum class TUiPart {
     ScenarioList,  // the scenario list and its line count
     StakesList,    // the stakes grid (records added, checked or deleted)
     RatingsList,   // the ratings view (rows, their order or the effectiveness mode)
+    DrawsGraph,    // the graph tab's chart, or whether the tab is shown
 };
 
 // How the engine speaks to a person. Implemented by the desktop window, by the command line

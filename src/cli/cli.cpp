@@ -45,6 +45,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     RegisterStakesCommand(app, ctx);
     RegisterRatingsCommand(app, ctx);
 
+    // Analysis views: the group, then the chart commands in it.
+    CLI::App* views = app.add_subcommand("views", "Analysis views");
+    RegisterViewsChartCommands(*views, ctx);
+
     // CLI11 wants argv order reversed.
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     int status = 0;

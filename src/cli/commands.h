@@ -19,5 +19,7 @@ void RegisterStakesCommand(CLI::App& app, TCliContext& ctx);
 void RegisterRatingsCommand(CLI::App& app, TCliContext& ctx);
 // "combs filter" joins the combs group.
 void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx);
+// The graph, repeats and sums commands join the views group.
+void RegisterViewsChartCommands(CLI::App& views, TCliContext& ctx);
 
 }  // namespace zentrix::cli

@@ -29,8 +29,8 @@
 #include "gui/page.h"
 #include "gui/ratings_page.h"
 #include "gui/scenario_page.h"
+#include "gui/series_chart.h"
 #include "gui/stakes_page.h"
-#include "gui/stat_chart.h"
 #include "gui/stats_tab.h"
 #include "support/temp_dir.h"
 #include "util/files.h"
@@ -318,7 +318,7 @@ class TestWindowState : public QObject {
         QCOMPARE(w->Session().Stats().Table().SortColumn(), int(kColValue));
         // Reduced to a drawable line, and said so.
         auto* line = qobject_cast<QXYSeries*>(series.front());
-        QVERIFY(line && line->count() <= TStatChart::kMaxChartPoints + 2);
+        QVERIFY(line && line->count() <= TSeriesChart::kMaxChartPoints + 2);
         QVERIFY(chart->title().startsWith("Значений: "));
         emit w->StatsTab()->Table()->horizontalHeader()->sectionClicked(kColFact);
         w->repaint();
