@@ -66,6 +66,9 @@ TFormRepeats::TFormRepeats(QWidget* parent, TMainSession& session)
     list_ = new TListView(this, kListName);
     list_->setModel(model_);
     list_->horizontalHeader()->setSectionsClickable(false);
+    list_->setColumnWidth(2, list_->horizontalHeader()->fontMetrics().horizontalAdvance(
+                                 QString::fromStdString(RepeatsColumns()[2])) +
+                                 24);
     list_->RestoreColumns(ini, TRepeatsSettings::kSection);
     chart_ = new TSeriesChart(this, "chRepeats", {});
 

@@ -2,6 +2,7 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsTextItem>
 #include <QImage>
 #include <QLegend>
 #include <QLineSeries>
@@ -105,8 +106,29 @@ TSeriesChart::TSeriesChart(QWidget* parent, const QString& name, TLook look)
     : QChartView(parent), look_(look) {
     setObjectName(name);
     setRenderHint(QPainter::Antialiasing);
-    chart()->legend()->setAlignment(Qt::AlignBottom);
+    // The chart's own legend cuts titles that do not fit one row.
+    chart()->legend()->hide();
     chart()->setMargins(QMargins(4, 4, 4, 4));
+    legend_ = new QGraphicsTextItem;
+    legend_->setZValue(10);
+    scene()->addItem(legend_);
+}
+
+QString TSeriesChart::LegendText() const {
+    return legend_->toPlainText();
+}
+
+void TSeriesChart::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    LayoutLegend();
+}
+
+void TSeriesChart::LayoutLegend() {
+    const QSizeF size = chart()->size();
+    legend_->setTextWidth(std::max(50.0, size.width() - 16));
+    const double height = legend_->toPlainText().isEmpty() ? 0 : legend_->boundingRect().height();
+    chart()->setMargins(QMargins(4, 4, 4, 4 + static_cast<int>(std::ceil(height))));
+    legend_->setPos(8, size.height() - height - 2);
 }
 
 void TSeriesChart::Show(const std::vector<TChartSeries>& seriesList) {
@@ -118,6 +140,8 @@ void TSeriesChart::Show(const std::vector<TChartSeries>& seriesList) {
     }
     c->setTitle({});
     labelled_.clear();
+    legend_->setHtml({});
+    LayoutLegend();
     if (seriesList.empty()) return;
 
     const TRange range = RangeOf(seriesList, look_.yFromZero);
@@ -147,11 +171,12 @@ void TSeriesChart::Show(const std::vector<TChartSeries>& seriesList) {
     }
     const double pad = (range.maxY - range.minY) * 0.05;
     axisY->setRange(look_.yFromZero && range.minY >= 0 ? 0 : range.minY - pad, range.maxY + pad);
-    if (look_.yFromZero) axisY->applyNiceNumbers();
+    axisY->applyNiceNumbers();
     c->addAxis(axisX, Qt::AlignBottom);
     c->addAxis(axisY, Qt::AlignLeft);
 
     int groupSize = 1;
+    QString legend;
     for (const TChartSeries& s : seriesList) {
         if (!s.Active) continue;
         auto* line = new QLineSeries(c);
@@ -177,6 +202,11 @@ void TSeriesChart::Show(const std::vector<TChartSeries>& seriesList) {
         line->setPointLabelsColor(pen.color().darker(130));
         line->attachAxis(axisX);
         line->attachAxis(axisY);
+        // Each entry stays on one line; the entries wrap between them.
+        legend += QString(
+                      "<span style=\"white-space:nowrap\"><span style=\"color:%1\">"
+                      "&#9632;</span>&nbsp;%2</span> &nbsp; ")
+                      .arg(pen.color().name(), Q(s.Title).toHtmlEscaped());
         labelled_.push_back(s.Labels && group == 1 &&
                             s.Points.size() <= static_cast<size_t>(kMaxLabelledPoints));
     }
@@ -184,6 +214,8 @@ void TSeriesChart::Show(const std::vector<TChartSeries>& seriesList) {
         c->setTitle(QString("Значений: %1, на графике мин. и макс. каждых %2")
                         .arg(first.Points.size())
                         .arg(groupSize));
+    legend_->setHtml(QString("<div align=\"center\">%1</div>").arg(legend));
+    LayoutLegend();
     ApplyLabels();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QChartView>
 
+class QGraphicsTextItem;
+
 #include <vector>
 
 #include "core/chart_series.h"
@@ -14,7 +16,8 @@ QList<QPointF> ReducedPoints(const QList<QPointF>& points, int maxPoints, int& g
 
 // Draws the engine's chart series as lines: each in its colour and width, with its markers and,
 // while labels are shown, the value labels of the series that carry them. The legend is at the
-// bottom; an inactive series is left out.
+// bottom and wraps long titles onto more lines rather than cutting them; an inactive series is
+// left out.
 class TSeriesChart : public QChartView {
     Q_OBJECT
   public:
@@ -35,13 +38,20 @@ class TSeriesChart : public QChartView {
     void Show(const std::vector<TChartSeries>& series);
     void SetLabelsShown(bool shown);
     bool LabelsShown() const { return labelsShown_; }
+    // The legend's text (plain), for tests.
+    QString LegendText() const;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void ApplyLabels();
+    void LayoutLegend();
 
     TLook look_;
     bool labelsShown_ = true;
     std::vector<bool> labelled_;  // per drawn series
+    QGraphicsTextItem* legend_;
 };
 
 }  // namespace zentrix::gui
