@@ -20,6 +20,7 @@
 #include "gui/draw_dialog.h"
 #include "gui/draws_page.h"
 #include "gui/frozen_column.h"
+#include "gui/graphs_tab.h"
 #include "gui/gui_test_main.h"
 #include "gui/gui_window.h"
 #include "gui/kept_splitter.h"
@@ -335,8 +336,9 @@ class TestWindowState : public QObject {
         WriteArchive(dir.Path(), 20);
         AtomicWriteFile(ProgramFile(dir.Path(), ".frm"), Started());
         auto w = Open(dir.Path());
-        const std::vector<TPage*> pages{w->DrawsPage(),  w->CombsPage(),   w->StatsTab(),
-                                        w->StakesPage(), w->RatingsPage(), w->ScenarioPage()};
+        const std::vector<TPage*> pages{w->DrawsPage(),   w->CombsPage(),  w->StatsTab(),
+                                        w->GraphsTab(),   w->StakesPage(), w->RatingsPage(),
+                                        w->ScenarioPage()};
         QCOMPARE(w->Pages(), pages);
         std::vector<TUiPart> parts;
         auto* probe = w->AddPage(w->MainPages(), new TProbePage, "Проба");
