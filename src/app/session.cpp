@@ -24,6 +24,7 @@ TMainSession::TMainSession(std::string dataFolder, TUiPort& ui)
       archive_(core_, configSettings_),
       combs_(core_, archive_, config_),
       stats_(core_, configSettings_, archive_, combs_),
+      charts_(core_, archive_, stats_),
       views_(core_, config_, archive_, combs_, stats_),
       scenario_(core_, stats_, config_),
       ratings_(core_, stats_, scenario_),

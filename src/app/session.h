@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/archive_controller.h"
+#include "app/charts_controller.h"
 #include "app/combs_controller.h"
 #include "app/config_controller.h"
 #include "app/ratings_controller.h"
@@ -34,6 +35,7 @@ class TMainSession {
     TArchiveController& Archive() { return archive_; }
     TCombsController& Combs() { return combs_; }
     TStatsController& Stats() { return stats_; }
+    TChartsController& Charts() { return charts_; }
     TViewsController& Views() { return views_; }
     TScenarioController& Scenario() { return scenario_; }
     TStakesController& Stakes() { return stakes_; }
@@ -77,6 +79,7 @@ class TMainSession {
     TArchiveController archive_;
     TCombsController combs_;
     TStatsController stats_;
+    TChartsController charts_;  // registered as a view after the statistics table
     TViewsController views_;
     TScenarioController scenario_;
     TRatingsController ratings_;

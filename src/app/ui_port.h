@@ -44,6 +44,7 @@ enum class TUiPart {
     LayoutScheme,
     LayoutComparisons,
     WeekTable,
+    DrawsGraph,    // the graph tab's chart, or whether the tab is shown
 };
 
 // How the engine speaks to a person. Implemented by the desktop window, by the command line

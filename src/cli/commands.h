@@ -21,5 +21,7 @@ void RegisterRatingsCommand(CLI::App& app, TCliContext& ctx);
 void RegisterViewsCommand(CLI::App& app, TCliContext& ctx);
 // "combs filter" joins the combs group.
 void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx);
+// The graph, repeats and sums commands join the views group.
+void RegisterViewsChartCommands(CLI::App& views, TCliContext& ctx);
 
 }  // namespace zentrix::cli

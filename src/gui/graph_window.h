@@ -4,29 +4,38 @@
 
 #include <vector>
 
-#include "stakes/stake_graphs.h"
+#include "core/chart_series.h"
 
-class QChartView;
 class QCheckBox;
+
+namespace zentrix {
+class TSessionCore;
+}
 
 namespace zentrix::gui {
 
-// The graph window "График": named series of points, each with its colour, markers and value
-// labels; the check box shows or hides the labels of the series made with them. Shown modally.
+class TSeriesChart;
+
+// The graph window "График": the named series a feature filled point by point; the check box
+// shows or hides the labels of the series made with them. A sizeable tool window, shown modally;
+// its placement is kept in the window settings.
 class TFormGraph : public QDialog {
     Q_OBJECT
   public:
-    TFormGraph(QWidget* parent, const QString& title, const std::vector<TGraphSeries>& series);
+    static constexpr const char* kSection = "TFormGraph";
 
-    QChartView* ChartView() const { return view_; }
+    TFormGraph(QWidget* parent, TSessionCore& core, const QString& title,
+               const std::vector<TChartSeries>& series);
+
+    TSeriesChart* ChartView() const { return chart_; }
     QCheckBox* LabelsBox() const { return labels_; }
 
-  private:
-    void ShowLabels(bool shown);
+    void done(int result) override;
 
-    QChartView* view_;
+  private:
+    TSessionCore& core_;
+    TSeriesChart* chart_;
     QCheckBox* labels_;
-    std::vector<bool> labelled_;  // per series of the chart
 };
 
 }  // namespace zentrix::gui

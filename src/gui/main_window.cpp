@@ -22,9 +22,11 @@
 #include "gui/about_dialog.h"
 #include "gui/action_list.h"
 #include "gui/card_tab.h"
+#include "gui/chart_commands.h"
 #include "gui/combs_page.h"
 #include "gui/draws_page.h"
 #include "gui/first_run_dialog.h"
+#include "gui/graphs_tab.h"
 #include "gui/kept_splitter.h"
 #include "gui/layout_tab.h"
 #include "gui/list_view.h"
@@ -37,6 +39,7 @@
 #include "gui/stakes_page.h"
 #include "gui/stats_tab.h"
 #include "gui/week_tab.h"
+#include "gui/window_geometry.h"
 #include "util/errors.h"
 #include "version.h"
 
@@ -45,26 +48,6 @@ namespace zentrix::gui {
 namespace {
 
 constexpr const char* kSection = TWindowSettings::kMainSection;
-
-TScreenInfo CurrentScreen(const QWidget* window) {
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return {};
-    return {screen->geometry().width(), screen->geometry().height(),
-            static_cast<int>(screen->logicalDotsPerInch())};
-}
-
-std::vector<TScreenRect> AvailableScreens() {
-    std::vector<TScreenRect> screens;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    auto add = [&screens](const QScreen* s) {
-        const QRect r = s->availableGeometry();
-        screens.push_back({r.left(), r.top(), r.width(), r.height()});
-    };
-    if (primary) add(primary);
-    for (const QScreen* s : QGuiApplication::screens())
-        if (s != primary) add(s);
-    return screens;
-}
 
 }  // namespace
 
@@ -144,6 +127,9 @@ void TFormMain::CreatePages() {
     mainPages_ = new QTabWidget(this);
     mainPages_->setObjectName("pcMain");
     statsTab_ = AddPage(mainPages_, new TStatsTab(mainPages_, *session_, *actions_), "Статистика");
+    graphsTab_ =
+        AddPage(mainPages_, new TGraphsTab(mainPages_, *session_, *actions_), TGraphsTab::kCaption);
+    chartCommands_ = new TChartCommands(this, *session_, *actions_);
     cardTab_ = AddPage(mainPages_, new TCardTab(mainPages_, *session_, *actions_), "Карта");
     layoutTab_ = AddPage(mainPages_, new TLayoutTab(mainPages_, *session_, *actions_), "Схема");
     weekTab_ = AddPage(mainPages_, new TWeekTab(mainPages_, *session_, *actions_), "Неделя");
@@ -237,6 +223,10 @@ void TFormMain::CreateMenus() {
     QMenu* stats = menuBar()->addMenu("Статистика");
     TActionList::AddToMenu(stats, statsTab_->Actions());
 
+    // The distribution analyses.
+    TActionList::AddToMenu(menuBar()->addMenu(TChartCommands::kMenuCaption),
+                           chartCommands_->Actions());
+
     QMenu* stakes = menuBar()->addMenu("Ставки");
     TActionList::AddToMenu(stakes, stakesPage_->Actions());
     // The graphs of the stakes of the selected rating rows are commands of both pages.
@@ -251,6 +241,7 @@ void TFormMain::CreateMenus() {
     TActionList::AddToMenu(scenario, scenarioPage_->Actions());
 
     viewMenu_ = menuBar()->addMenu("Вид");
+    viewMenu_->addAction(graphsTab_->TabAction());
     for (const TTabEntry& entry : tabEntries_) viewMenu_->addAction(entry.action);
     viewMenu_->addSeparator();
     for (const QList<QAction*>& options :
@@ -286,22 +277,7 @@ void TFormMain::RestoreWindowSettings() {
     TWindowSettings& settings = session_->Core().Settings();
     const TMainOptions& o = settings.Options();
     // The designed size, centred, unless a placement was stored; either fitted to the screens.
-    TWindowPlacement p;
-    const std::vector<TScreenRect> screens = AvailableScreens();
-    if (auto stored = ReadPlacement(settings.Ini(), kSection, CurrentScreen(this))) {
-        p = *stored;
-    } else if (!screens.empty()) {
-        const TScreenRect& s = screens.front();
-        p.left = s.left + std::max(0, (s.width - width()) / 2);
-        p.top = s.top + std::max(0, (s.height - height()) / 2);
-        p.right = p.left + width();
-        p.bottom = p.top + height();
-    }
-    if (!screens.empty()) {
-        p = FitToScreens(p, screens);
-        setGeometry(p.left, p.top, p.right - p.left, p.bottom - p.top);
-    }
-    if (p.showCmd == 3) setWindowState(Qt::WindowMaximized);
+    RestorePlacement(this, settings.Ini(), kSection);
     split_->SetKeptSize(o.LeftPanelWidth);
     for (TPage* page : pages_) page->RestoreSettings(settings);
     if (!o.PrefetchsInit) {
@@ -323,14 +299,7 @@ void TFormMain::StoreWindowSettings() {
     try {
         TWindowSettings& settings = session_->Core().Settings();
         TMainOptions& o = settings.Options();
-        QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-        TWindowPlacement p;
-        p.showCmd = isMaximized() ? 3 : isMinimized() ? 2 : 1;
-        p.left = normal.left();
-        p.top = normal.top();
-        p.right = normal.left() + normal.width();
-        p.bottom = normal.top() + normal.height();
-        WritePlacement(settings.Ini(), kSection, p, CurrentScreen(this));
+        StorePlacement(this, settings.Ini(), kSection);
         o.LeftPanelWidth = split_->KeptSize(o.LeftPanelWidth);
         for (TPage* page : pages_) page->StoreSettings(settings);
         settings.StoreExitOptions();

@@ -23,6 +23,8 @@ namespace zentrix::gui {
 
 class TActionList;
 class TCardTab;
+class TChartCommands;
+class TGraphsTab;
 class TKeptSplitter;
 class TLayoutTab;
 class TWeekTab;
@@ -51,6 +53,8 @@ class TFormMain : public QMainWindow {
     TDrawsPage* DrawsPage() const { return drawsPage_; }
     TCombsPage* CombsPage() const { return combsPage_; }
     TStatsTab* StatsTab() const { return statsTab_; }
+    TGraphsTab* GraphsTab() const { return graphsTab_; }
+    TChartCommands* ChartCommands() const { return chartCommands_; }
     TScenarioPage* ScenarioPage() const { return scenarioPage_; }
     TStakesPage* StakesPage() const { return stakesPage_; }
     TRatingsPage* RatingsPage() const { return ratingsPage_; }
@@ -122,6 +126,8 @@ class TFormMain : public QMainWindow {
     TDrawsPage* drawsPage_ = nullptr;
     TCombsPage* combsPage_ = nullptr;
     TStatsTab* statsTab_ = nullptr;
+    TGraphsTab* graphsTab_ = nullptr;
+    TChartCommands* chartCommands_ = nullptr;
     TScenarioPage* scenarioPage_ = nullptr;
     TStakesPage* stakesPage_ = nullptr;
     TRatingsPage* ratingsPage_ = nullptr;

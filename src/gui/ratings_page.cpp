@@ -148,7 +148,7 @@ void TRatingsPage::ShowGraph(const QString& title, bool ofStakes, bool profit) {
     } else {
         points = session_.Ratings().MatchGraph(SelectedRows());
     }
-    TFormGraph graph(this, title, GraphSeries(points));
+    TFormGraph graph(this, session_.Core(), title, GraphSeries(points));
     ExecDialog(graph);
 }
 

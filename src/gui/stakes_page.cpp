@@ -246,7 +246,7 @@ void TStakesPage::DeleteWhere() {
 void TStakesPage::ProfitGraph() {
     const auto points = session_.Stakes().ProfitGraph();
     if (!points) return;
-    TFormGraph graph(this, kProfitGraphTitle, GraphSeries(*points));
+    TFormGraph graph(this, session_.Core(), kProfitGraphTitle, GraphSeries(*points));
     ExecDialog(graph);
 }
 

@@ -20,7 +20,7 @@
 #include "gui/list_view.h"
 #include "gui/modal_hooks.h"
 #include "gui/qt_ui_port.h"
-#include "gui/stat_chart.h"
+#include "gui/series_chart.h"
 #include "gui/virtual_model.h"
 #include "stats/favourites_model.h"
 
@@ -74,7 +74,7 @@ TStatsTab::TStatsTab(QWidget* parent, TMainSession& session, TActionList& action
     });
     new TFrozenColumn(table_);
 
-    chart_ = new TStatChart(this);
+    chart_ = new TSeriesChart(this, "chDrawsStat", {true, true});
     split_ = new TKeptSplitter(Qt::Vertical, 1, this);
     split_->setObjectName("splDrawsStat");
     split_->addWidget(table_);

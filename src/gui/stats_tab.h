@@ -18,7 +18,7 @@ namespace zentrix::gui {
 class TActionList;
 class TKeptSplitter;
 class TListView;
-class TStatChart;
+class TSeriesChart;
 class TVirtualModel;
 
 // The "Статистика" tab: the method list, the window length, the table of values with its chart,
@@ -31,7 +31,7 @@ class TStatsTab : public QWidget, public TPage {
     QComboBox* MethodBox() const { return methods_; }
     QSpinBox* WindowSpin() const { return window_; }
     TListView* Table() const { return table_; }
-    TStatChart* Chart() const { return chart_; }
+    TSeriesChart* Chart() const { return chart_; }
     TKeptSplitter* Splitter() const { return split_; }
     QList<QAction*> Actions() const { return menuActions_; }
     QAction* IncludeAction() const { return include_; }
@@ -57,7 +57,7 @@ class TStatsTab : public QWidget, public TPage {
     QSpinBox* window_;
     TVirtualModel* model_;
     TListView* table_;
-    TStatChart* chart_;
+    TSeriesChart* chart_;
     TKeptSplitter* split_;
     QAction* include_;
     QAction* exclude_;

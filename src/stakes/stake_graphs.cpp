@@ -41,17 +41,6 @@ std::pair<size_t, size_t> LastDraws(const std::vector<TStakeRec>& stakes) {
 
 }  // namespace
 
-std::vector<TGraphSeries> GraphSeries(const std::vector<TGraphPoint>& points) {
-    std::vector<TGraphSeries> series;
-    std::unordered_map<std::string, size_t> index;
-    for (const TGraphPoint& p : points) {
-        auto [it, added] = index.emplace(UpperCase(p.series), series.size());
-        if (added) series.push_back({p.series, p.markers, p.labels, p.colour, {}});
-        series[it->second].points.push_back({p.x, p.y});
-    }
-    return series;
-}
-
 std::vector<TGraphPoint> ProfitByDrawsGraph(const std::vector<TStakeRec>& stakes) {
     std::vector<std::pair<int32_t, TCurrency>> sums;
     std::unordered_map<int32_t, size_t> index;

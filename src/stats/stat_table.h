@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/chart_series.h"
 #include "core/config_data.h"
 #include "core/palette.h"
 #include "stats/custom_stat.h"
@@ -51,22 +52,6 @@ struct TStatTableParams {
     // The method's full-set distribution, when comparing with it.
     std::shared_ptr<const TPrefetchData> Prefetch;
     TCDLParams CDL;
-};
-
-struct TChartPoint {
-    long double X = 0;
-    long double Y = 0;
-    std::string Label;
-};
-
-struct TChartSeries {
-    std::string Title;
-    TColor Color;
-    int Width = 1;
-    bool Markers = false;
-    int MarkerSize = 0;
-    TColor MarkerColor;
-    std::vector<TChartPoint> Points;
 };
 
 // The statistics table of one method over a window of draws: value records and numbers; a

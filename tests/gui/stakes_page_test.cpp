@@ -20,6 +20,7 @@
 #include "gui/main_window.h"
 #include "gui/modal_hooks.h"
 #include "gui/ratings_page.h"
+#include "gui/series_chart.h"
 #include "gui/stake_dialog.h"
 #include "gui/stakes_page.h"
 #include "stakes/stakes_env.h"

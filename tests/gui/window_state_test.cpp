@@ -21,6 +21,7 @@
 #include "gui/draw_dialog.h"
 #include "gui/draws_page.h"
 #include "gui/frozen_column.h"
+#include "gui/graphs_tab.h"
 #include "gui/gui_test_main.h"
 #include "gui/gui_window.h"
 #include "gui/kept_splitter.h"
@@ -31,8 +32,8 @@
 #include "gui/page.h"
 #include "gui/ratings_page.h"
 #include "gui/scenario_page.h"
+#include "gui/series_chart.h"
 #include "gui/stakes_page.h"
-#include "gui/stat_chart.h"
 #include "gui/stats_tab.h"
 #include "gui/week_tab.h"
 #include "support/temp_dir.h"
@@ -321,7 +322,7 @@ class TestWindowState : public QObject {
         QCOMPARE(w->Session().Stats().Table().SortColumn(), int(kColValue));
         // Reduced to a drawable line, and said so.
         auto* line = qobject_cast<QXYSeries*>(series.front());
-        QVERIFY(line && line->count() <= TStatChart::kMaxChartPoints + 2);
+        QVERIFY(line && line->count() <= TSeriesChart::kMaxChartPoints + 2);
         QVERIFY(chart->title().startsWith("Значений: "));
         emit w->StatsTab()->Table()->horizontalHeader()->sectionClicked(kColFact);
         w->repaint();
@@ -338,9 +339,10 @@ class TestWindowState : public QObject {
         WriteArchive(dir.Path(), 20);
         AtomicWriteFile(ProgramFile(dir.Path(), ".frm"), Started());
         auto w = Open(dir.Path());
-        const std::vector<TPage*> pages{w->DrawsPage(),  w->CombsPage(),   w->StatsTab(),
-                                        w->CardTab(),    w->LayoutTab(),   w->WeekTab(),
-                                        w->StakesPage(), w->RatingsPage(), w->ScenarioPage()};
+        const std::vector<TPage*> pages{w->DrawsPage(), w->CombsPage(),   w->StatsTab(),
+                                        w->GraphsTab(), w->CardTab(),     w->LayoutTab(),
+                                        w->WeekTab(),   w->StakesPage(),  w->RatingsPage(),
+                                        w->ScenarioPage()};
         QCOMPARE(w->Pages(), pages);
         std::vector<TUiPart> parts;
         auto* probe = w->AddPage(w->MainPages(), new TProbePage, "Проба");

@@ -63,16 +63,20 @@ TEST(StakeGraphs, MatchCountsAgainstRandomPlay) {
 }
 
 TEST(StakeGraphs, PointsJoinTheSeriesOfTheirTitleInAnyCase) {
-    const std::vector<TGraphSeries> series =
+    const std::vector<TChartSeries> series =
         GraphSeries({{1, "Ряд", 5, true, true, TColor{1, 2, 3}},
                      {2, "Другой", 6, false, false, std::nullopt},
                      {3, "РЯД", 7, false, false, std::nullopt}});
     ASSERT_EQ(series.size(), 2u);
-    EXPECT_EQ(series[0].title, "Ряд");
-    EXPECT_TRUE(series[0].markers && series[0].labels);
-    EXPECT_EQ(series[0].colour, (TColor{1, 2, 3}));
-    EXPECT_EQ(series[0].points, (std::vector<std::pair<int, long double>>{{1, 5}, {3, 7}}));
-    EXPECT_EQ(series[1].points.size(), 1u);
+    EXPECT_EQ(series[0].Title, "Ряд");
+    EXPECT_TRUE(series[0].Markers && series[0].Labels);
+    EXPECT_EQ(series[0].MarkerSize, 3);
+    EXPECT_EQ(series[0].Width, 2);
+    EXPECT_EQ(series[0].Color, (TColor{1, 2, 3}));
+    EXPECT_EQ(series[0].Points, (std::vector<TChartPoint>{{1, 5, "1"}, {3, 7, "3"}}));
+    EXPECT_EQ(series[1].Points.size(), 1u);
+    EXPECT_FALSE(series[1].Color);
+    EXPECT_EQ(series[1].MarkerSize, 0);
 }
 
 }  // namespace
