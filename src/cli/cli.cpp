@@ -44,6 +44,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     RegisterScenarioCommand(app, ctx);
     RegisterStakesCommand(app, ctx);
     RegisterRatingsCommand(app, ctx);
+    RegisterExportCommand(app, ctx);
 
     // CLI11 wants argv order reversed.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

@@ -17,6 +17,8 @@ void RegisterPrefetchCommand(CLI::App& app, TCliContext& ctx);
 void RegisterScenarioCommand(CLI::App& app, TCliContext& ctx);
 void RegisterStakesCommand(CLI::App& app, TCliContext& ctx);
 void RegisterRatingsCommand(CLI::App& app, TCliContext& ctx);
+// "export TABLE": a table as a spreadsheet workbook.
+void RegisterExportCommand(CLI::App& app, TCliContext& ctx);
 // "combs filter" joins the combs group.
 void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx);
 

@@ -23,6 +23,7 @@
 #include "gui/action_list.h"
 #include "gui/combs_page.h"
 #include "gui/draws_page.h"
+#include "gui/export_commands.h"
 #include "gui/first_run_dialog.h"
 #include "gui/kept_splitter.h"
 #include "gui/list_view.h"
@@ -31,8 +32,8 @@
 #include "gui/qt_ui_port.h"
 #include "gui/ratings_page.h"
 #include "gui/scenario_page.h"
-#include "gui/stakes_page.h"
 #include "gui/shred_dialog.h"
+#include "gui/stakes_page.h"
 #include "gui/stats_tab.h"
 #include "util/errors.h"
 #include "version.h"
@@ -211,6 +212,15 @@ void TFormMain::CreateMenus() {
 
     QMenu* scenario = menuBar()->addMenu("Сценарий");
     TActionList::AddToMenu(scenario, scenarioPage_->Actions());
+
+    // Spreadsheet export: one command per table (the card and the scheme add theirs here).
+    exportCommands_ = new TExportCommands(this, *session_, *actions_);
+    exportCommands_->Add("draws", drawsPage_->List());
+    exportCommands_->Add("combs", combsPage_->List());
+    exportCommands_->Add("stats", statsTab_->Table());
+    exportCommands_->Add("stakes", stakesPage_->Grid());
+    exportCommands_->Add("ratings", ratingsPage_->List());
+    TActionList::AddToMenu(menuBar()->addMenu("Экспорт"), exportCommands_->Actions());
 
     QMenu* language = menuBar()->addMenu("Язык интерфейса");
     auto* group = new QActionGroup(language);

@@ -1,18 +1,4 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
-namespace zentrix {
-
-enum class TCellAlign { Left, Center, Right };
-
-// A table as texts: what the window, the CLI and the exports show.
-struct TTextTable {
-    std::vector<std::string> headers;
-    std::vector<TCellAlign> alignments;
-    std::vector<int> widths;
-    std::vector<std::vector<std::string>> rows;
-};
-
-}  // namespace zentrix
+// The table model moved below the exchange layer, which exports it; kept for existing includes.
+#include "core/text_table.h"
