@@ -10,6 +10,7 @@
 #include "util/errors.h"
 #include "util/format.h"
 #include "util/ini.h"
+#include "util/program_folder.h"
 #include "util/strings.h"
 
 namespace zentrix {
@@ -119,6 +120,11 @@ std::vector<size_t> TExportJob::Rows() const {
     return rows;
 }
 
+void TExportController::RefuseDataFile(const std::string& path) const {
+    if (IsProgramDataFile(core_.Folder(), path))
+        throw EFileError("Это один из файлов данных программы: в него ничего не записывается.");
+}
+
 TExportController::TExportController(TMainSession& session)
     : session_(session), core_(session.Core()) {}
 
@@ -181,6 +187,13 @@ bool TExportController::LoadOptionsFile(TExportJob& job, const std::string& path
 
 bool TExportController::SaveOptionsFile(const TExportJob& job, const std::string& path) {
     try {
+        RefuseDataFile(path);
+    } catch (const std::exception& e) {
+        core_.ErrorBox(Format("Ошибка сохранения параметров экспорта в файле \"%s\"!", {path}) +
+                       "\n\n" + ErrorText(e));
+        return false;
+    }
+    try {
         SaveExportFile(path, job.Section(), job.options);
         return true;
     } catch (const std::exception& e) {
@@ -205,6 +218,7 @@ bool TExportController::StoreOptions(const TExportJob& job) {
 
 void TExportController::WriteWorkbook(const TExportJob& job, const std::string& path) {
     TBusyScope busy(core_, {});
+    RefuseDataFile(path);
     const std::vector<size_t> rows = job.Rows();
     TProgressScope progress(core_, "Экспорт в Microsoft Excel...",
                             ExportStepCount(job.options, rows.size()));

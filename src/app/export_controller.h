@@ -81,6 +81,9 @@ class TExportController {
     void WriteWorkbook(const TExportJob& job, const std::string& path);
 
   private:
+    // The data folder's own files are never written over.
+    void RefuseDataFile(const std::string& path) const;
+
     TMainSession& session_;
     TSessionCore& core_;
 };

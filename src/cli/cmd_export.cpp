@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,9 @@ std::vector<size_t> ParseRows(const std::string& text, size_t count) {
         for (size_t r = first; r <= last; ++r) rows.push_back(r);
     }
     if (rows.empty()) throw EZentrix("Пустой список строк в --selected");
+    // As a selection in the window: each row once, in display order.
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 

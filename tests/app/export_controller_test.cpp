@@ -119,6 +119,19 @@ TEST_F(ExportControllerTest, WritingFailureShowsTheExportError) {
     for (const std::string& e : ui.events) EXPECT_NE(e.rfind("open:", 0), 0u);
 }
 
+TEST_F(ExportControllerTest, DataFilesAreNeverWrittenOver) {
+    const std::string archive = dir.File("Zentrix_8x20.ldr");
+    const std::string before = ReadFileBytes(archive);
+    const TExportJob job = exporter.Open(draws, {});
+    ui.files.push_back(archive);
+    EXPECT_FALSE(exporter.Export(job));
+    EXPECT_FALSE(exporter.SaveOptionsFile(job, archive));
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_NE(ui.messages[0].text.find("Это один из файлов данных программы"), std::string::npos);
+    EXPECT_EQ(ui.messages[1].text.rfind("Ошибка сохранения параметров экспорта в файле", 0), 0u);
+    EXPECT_EQ(ReadFileBytes(archive), before);
+}
+
 TEST_F(ExportControllerTest, ParameterFilesThroughTheDialogCommands) {
     TExportJob job = exporter.Open(draws, {});
     job.options.title = "Из файла";
