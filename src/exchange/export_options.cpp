@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <optional>
 
 #include "util/datetime.h"
@@ -235,7 +236,8 @@ std::vector<std::string> LoadExportFile(const std::string& path, const std::stri
     const std::string failure =
         Format("Ошибка загрузки параметров экспорта из файла \"%s\"!", {path});
     try {
-        if (!FileExists(path)) throw EFileError("Файл не найден");
+        std::error_code ignored;
+        if (!std::filesystem::exists(path, ignored)) throw EFileError("Файл не найден");
         TIniFile ini(path);
         if (!ini.SectionExists(section))
             throw EZentrix(Format("В файле нет раздела [%s]", {section}));
