@@ -6,7 +6,7 @@ packages=(
     build-essential cmake pkg-config git
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
     libcurl4-openssl-dev libssl-dev zlib1g-dev
-    libxlsxwriter-dev
+    libxlsxwriter-dev unzip
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev libcpp-httplib-dev tinyproxy openssl
     fonts-dejavu-core xvfb xauth

@@ -3,6 +3,7 @@
 
 #include "cli/cli_session.h"
 #include "cli/commands.h"
+#include "cli/stats_table.h"
 #include "cli/tsv.h"
 #include "stats/prefetch.h"
 #include "stats/stat_table.h"
@@ -15,15 +16,6 @@ namespace zentrix::cli {
 
 namespace {
 
-// The window options every table command shares.
-struct TTableOptions {
-    std::string code;
-    int window = 1000;
-    int offset = 0;
-    bool sorted = false;
-    bool norm = false;
-};
-
 void AddTableOptions(CLI::App* cmd, TTableOptions& o) {
     cmd->add_option("CODE", o.code, "Method code, e.g. NUMS, POS3, KNM2 (see \"stats list\")")
         ->required();
@@ -35,8 +27,8 @@ void AddTableOptions(CLI::App* cmd, TTableOptions& o) {
                   "Compare with the full set of combinations (builds the file when missing)");
 }
 
-// The session with the registry loaded and every method listed, the archive loaded and the
-// window set as the options say.
+}  // namespace
+
 void PrepareStats(TCliSession& s, const TTableOptions& o) {
     s.session.LoadConfig();
     s.session.InitRegistry();
@@ -74,6 +66,8 @@ void ComputeTable(TCliSession& s, const TTableOptions& o) {
     s.ExitOnErrors();
     throw EZentrix("Архив тиражей пуст: статистику рассчитать не по чему");
 }
+
+namespace {
 
 std::string OrderHelp() {
     std::string help =

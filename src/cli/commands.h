@@ -19,6 +19,8 @@ void RegisterStakesCommand(CLI::App& app, TCliContext& ctx);
 void RegisterRatingsCommand(CLI::App& app, TCliContext& ctx);
 // The grid views: "views card|scheme|compare|weekdays|filter".
 void RegisterViewsCommand(CLI::App& app, TCliContext& ctx);
+// "export TABLE": a table as a spreadsheet workbook.
+void RegisterExportCommand(CLI::App& app, TCliContext& ctx);
 // "combs filter" joins the combs group.
 void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx);
 // The graph, repeats and sums commands join the views group.

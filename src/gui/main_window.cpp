@@ -25,6 +25,7 @@
 #include "gui/chart_commands.h"
 #include "gui/combs_page.h"
 #include "gui/draws_page.h"
+#include "gui/export_commands.h"
 #include "gui/first_run_dialog.h"
 #include "gui/graphs_tab.h"
 #include "gui/kept_splitter.h"
@@ -247,6 +248,14 @@ void TFormMain::CreateMenus() {
     for (const QList<QAction*>& options :
          {cardTab_->Actions().mid(3), layoutTab_->Actions().mid(4), weekTab_->Actions().mid(4)})
         TActionList::AddToMenu(viewMenu_, options);
+    // Spreadsheet export: one command per table (the card and the scheme add theirs here).
+    exportCommands_ = new TExportCommands(this, *session_, *actions_);
+    exportCommands_->Add("draws", drawsPage_->List());
+    exportCommands_->Add("combs", combsPage_->List());
+    exportCommands_->Add("stats", statsTab_->Table());
+    exportCommands_->Add("stakes", stakesPage_->Grid());
+    exportCommands_->Add("ratings", ratingsPage_->List());
+    TActionList::AddToMenu(menuBar()->addMenu("Экспорт"), exportCommands_->Actions());
 
     QMenu* language = menuBar()->addMenu("Язык интерфейса");
     auto* group = new QActionGroup(language);

@@ -31,6 +31,7 @@ class TWeekTab;
 class TPage;
 class TCombsPage;
 class TDrawsPage;
+class TExportCommands;
 class TQtUiPort;
 class TRatingsPage;
 class TScenarioPage;
@@ -90,6 +91,7 @@ class TFormMain : public QMainWindow {
     QMenu* ViewMenu() const { return viewMenu_; }
     QAction* ParamsAction() const { return params_; }
     QAction* ShreddingAction() const { return shredding_; }
+    TExportCommands* ExportCommands() const { return exportCommands_; }
     // True once the start's initialization ran (the window is usable).
     bool Initialized() const { return initialized_; }
 
@@ -140,6 +142,7 @@ class TFormMain : public QMainWindow {
     std::vector<TPage*> pages_;  // in tab order, left pages first
     QAction* params_ = nullptr;
     QAction* shredding_ = nullptr;
+    TExportCommands* exportCommands_ = nullptr;
     QAction* exit_ = nullptr;
     QAction* about_ = nullptr;
     bool initialized_ = false;

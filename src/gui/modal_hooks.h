@@ -22,6 +22,8 @@ struct TModalHooks {
     std::deque<std::optional<std::string>> files;
     std::deque<std::function<void(QDialog*)>> dialogActions;
     std::vector<TMessage> shownMessages;
+    // Files and addresses to be opened with the desktop, recorded instead.
+    std::vector<std::string> openedDocuments;
 };
 
 TModalHooks& ModalHooks();

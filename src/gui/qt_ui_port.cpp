@@ -212,6 +212,10 @@ void TQtUiPort::SetClipboardText(const std::string& text) {
 }
 
 void TQtUiPort::OpenDocument(const std::string& target) {
+    if (ModalHooks().enabled) {
+        ModalHooks().openedDocuments.push_back(target);
+        return;
+    }
     QDesktopServices::openUrl(QUrl::fromUserInput(Q(target)));
 }
 

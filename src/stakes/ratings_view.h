@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/text_table.h"
 #include "stakes/ratings.h"
-#include "stakes/text_table.h"
 
 namespace zentrix {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/palette.h"
+#include "core/text_table.h"
 #include "stakes/stakes_file.h"
-#include "stakes/text_table.h"
 
 namespace zentrix {
 
