@@ -22,6 +22,7 @@
 #include "gui/about_dialog.h"
 #include "gui/action_list.h"
 #include "gui/combs_page.h"
+#include "gui/download_actions.h"
 #include "gui/draws_page.h"
 #include "gui/first_run_dialog.h"
 #include "gui/kept_splitter.h"
@@ -31,8 +32,8 @@
 #include "gui/qt_ui_port.h"
 #include "gui/ratings_page.h"
 #include "gui/scenario_page.h"
-#include "gui/stakes_page.h"
 #include "gui/shred_dialog.h"
+#include "gui/stakes_page.h"
 #include "gui/stats_tab.h"
 #include "util/errors.h"
 #include "version.h"
@@ -181,6 +182,7 @@ void TFormMain::CreateActions() {
                           [this] { close(); });
     about_ =
         actions_->Add("О программе", "Информация о программе", {}, {}, [this] { ShowAbout(); });
+    downloadActions_ = new TDownloadActions(this, *session_, *actions_);
 }
 
 void TFormMain::CreateMenus() {
@@ -192,6 +194,7 @@ void TFormMain::CreateMenus() {
 
     QMenu* draws = menuBar()->addMenu("Тиражи");
     TActionList::AddToMenu(draws, drawsPage_->Actions());
+    downloadActions_->AddToMenu(draws);
 
     QMenu* combs = menuBar()->addMenu("Комбинации");
     TActionList::AddToMenu(combs, combsPage_->Actions());
@@ -307,13 +310,17 @@ void TFormMain::Initialize() {
     initialized_ = true;
     if (switches_.EndsAfterInit()) {
         QTimer::singleShot(0, this, &QWidget::close);
-    } else if (core.Settings().Options().FirstRun) {
-        // There is no help file, so its button stays disabled.
-        TFormFirstRun dialog(this, core.Ui(), false);
-        ExecDialog(dialog);
-        if (dialog.DontShowAgain()) {
-            core.Settings().Options().FirstRun = false;
-            core.StoreOption(&TMainOptions::FirstRun);
+    } else {
+        actions_->UpdateNow();
+        actions_->Run([this] { session_->Download().StartupDownload(); });
+        if (core.Settings().Options().FirstRun) {
+            // There is no help file, so its button stays disabled.
+            TFormFirstRun dialog(this, core.Ui(), false);
+            ExecDialog(dialog);
+            if (dialog.DontShowAgain()) {
+                core.Settings().Options().FirstRun = false;
+                core.StoreOption(&TMainOptions::FirstRun);
+            }
         }
     }
     actions_->UpdateNow();

@@ -19,6 +19,7 @@ class TMainSession;
 namespace zentrix::gui {
 
 class TActionList;
+class TDownloadActions;
 class TKeptSplitter;
 class TPage;
 class TCombsPage;
@@ -63,6 +64,7 @@ class TFormMain : public QMainWindow {
     }
     QAction* ParamsAction() const { return params_; }
     QAction* ShreddingAction() const { return shredding_; }
+    TDownloadActions* DownloadActions() const { return downloadActions_; }
     // True once the start's initialization ran (the window is usable).
     bool Initialized() const { return initialized_; }
 
@@ -106,6 +108,7 @@ class TFormMain : public QMainWindow {
     QAction* shredding_ = nullptr;
     QAction* exit_ = nullptr;
     QAction* about_ = nullptr;
+    TDownloadActions* downloadActions_ = nullptr;
     bool initialized_ = false;
     bool storedSettings_ = false;
 };
