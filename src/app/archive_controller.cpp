@@ -134,6 +134,20 @@ void TArchiveController::AppendDraws(const TDrawsArray& draws) {
     ArchiveChanged();
 }
 
+bool TArchiveController::AppendAndSave(const TDrawsArray& draws) {
+    const size_t before = draws_.size();
+    draws_.insert(draws_.end(), draws.begin(), draws.end());
+    if (SaveArchive()) return true;
+    draws_.resize(before);
+    RefreshDrawsList(true);
+    return false;
+}
+
+void TArchiveController::AnnounceAppended() {
+    core_.Events().archiveChanged.Emit();
+    core_.RefreshViews(false);
+}
+
 bool TArchiveController::CanDrawsAdd() const {
     return core_.NotBusy();
 }

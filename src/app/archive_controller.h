@@ -60,6 +60,11 @@ class TArchiveController {
     void ClearDraws() { draws_.clear(); }
     // Appends draws (download, import) and runs ArchiveChanged.
     void AppendDraws(const TDrawsArray& draws);
+    // Appends draws and saves; a failed save (after its error box) takes them out again, so the
+    // archive in memory keeps what the file holds.
+    bool AppendAndSave(const TDrawsArray& draws);
+    // After AppendAndSave: archiveChanged and the views, without the changed hook.
+    void AnnounceAppended();
 
     // DrawsAdd: the dialog opens on NewDrawRecord(); OK commits through AddDraw.
     bool CanDrawsAdd() const;

@@ -19,6 +19,7 @@ void TConfigController::LoadConfig() {
         LoadGenerateDefaults(ini, settings_);
         zentrix::LoadConfig(ini, settings_.data);
         LoadShredding(ini, settings_);
+        LoadServices(ini, settings_);
     } catch (const std::exception& e) {
         core_.ReportFailure("Ошибка чтения файла конфигурации!\n\n%s", e);
     }
@@ -29,7 +30,8 @@ bool TConfigController::SaveGroup(TConfigGroup group) {
     try {
         TIniFile ini(core_.FilePath(".ini"));
         SaveConfigGroup(ini, settings_, group);
-        ini.UpdateFile();
+        // The file also holds the proxy password: owner-only.
+        ini.UpdateFile(true);
         return true;
     } catch (const std::exception& e) {
         core_.ReportFailure("Ошибка записи в файл конфигурации!\n\n%s", e);
@@ -45,6 +47,11 @@ bool TConfigController::SaveGenerateDefaults(uint8_t mode, const std::string& pa
     settings_.generateMode = mode;
     settings_.generateParameters = Utf8Left(parameters, kGenerateParametersMax);
     return SaveGroup(TConfigGroup::GenerateDefaults);
+}
+
+bool TConfigController::SaveServices(const TServiceSettings& services) {
+    settings_.services = services;
+    return SaveGroup(TConfigGroup::Services);
 }
 
 bool TConfigController::CanParams() const {

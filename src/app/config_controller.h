@@ -26,6 +26,9 @@ class TConfigController {
     // False after the error box "Ошибка записи в файл конфигурации!".
     bool SaveConfig();
     bool SaveGenerateDefaults(uint8_t mode, const std::string& parameters);
+    // SERVICES: the services' addresses and the extra CA file.
+    bool SaveServices(const TServiceSettings& services);
+    const TServiceSettings& Services() const { return settings_.services; }
 
     // The parameters dialog.
     bool CanParams() const;

@@ -29,8 +29,13 @@ TMainSession::TMainSession(std::string dataFolder, TUiPort& ui)
       scenario_(core_, stats_, config_),
       ratings_(core_, stats_, scenario_),
       stakes_(core_, archive_, combs_, config_, ratings_),
-      run_(core_, archive_, combs_, config_, stats_, stakes_, scenario_) {
+      run_(core_, archive_, combs_, config_, stats_, stakes_, scenario_),
+      download_(core_, archive_, config_) {
     archive_.SetChangedHook([this] { stakes_.Check(); });
+    download_.SetFinishedHook([this] {
+        stakes_.Check();
+        core_.Invalidate(TUiPart::StakesList);
+    });
 }
 
 TMainSession::~TMainSession() {
@@ -92,6 +97,7 @@ bool TMainSession::Initialize(const TStartupSwitches& switches) {
         // Draws that arrived while the program was closed complete their stakes.
         stakes_.Check();
         scenario_.LoadWorkingFile();
+        if (switches.loadOnly) download_.DrawsDownload();
         // A start only to download draws ends before the full-set files.
         if (!switches.loadOnly || switches.fullRecreate || switches.fullRefresh)
             stats_.PrefetchsAtStart(switches.fullRecreate, switches.fullRefresh);

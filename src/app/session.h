@@ -7,6 +7,7 @@
 #include "app/charts_controller.h"
 #include "app/combs_controller.h"
 #include "app/config_controller.h"
+#include "app/download_controller.h"
 #include "app/ratings_controller.h"
 #include "app/scenario_controller.h"
 #include "app/scenario_run.h"
@@ -41,12 +42,16 @@ class TMainSession {
     TStakesController& Stakes() { return stakes_; }
     TRatingsController& Ratings() { return ratings_; }
     TScenarioRun& Run() { return run_; }
+    TDownloadController& Download() { return download_; }
 
     // The window settings (Zentrix_8x20.frm); a failure shows its error box and the defaults
     // stay.
     void LoadWindowSettings();
-    // Zentrix_8x20.ini.
-    void LoadConfig() { config_.LoadConfig(); }
+    // Zentrix_8x20.ini: the configuration, then the proxy settings.
+    void LoadConfig() {
+        config_.LoadConfig();
+        download_.LoadProxySettings();
+    }
     // The statistic registry: methods registered, Zentrix_8x20.flt read, lists filled.
     void InitRegistry() { stats_.InitRegistry(); }
     // Holds the stakes file open exclusively for the rest of the run, so a second copy of the
@@ -68,6 +73,7 @@ class TMainSession {
     // The start's initialization: the arrays sized, the offset 0, the data folder locked, the
     // archive loaded, the working list generated from the saved defaults, the views recomputed,
     // the working scenario read.
+    // With loadonly the new draws are downloaded.
     // Then the full-set files the switches ask for (the missing ones otherwise). False when the
     // folder is held by another copy: the program must end.
     bool Initialize(const TStartupSwitches& switches = {});
@@ -85,6 +91,7 @@ class TMainSession {
     TRatingsController ratings_;
     TStakesController stakes_;
     TScenarioRun run_;
+    TDownloadController download_;
     TExclusiveFile dataLock_;
     bool lockRefused_ = false;
     bool lockBusy_ = false;

@@ -92,6 +92,11 @@ class TUiPort {
     // An address or a file opened with the desktop's default program.
     virtual void OpenDocument(const std::string& target) = 0;
 
+    // The wait window of a download: a small window kept in front of the main one, one text
+    // (line breaks as "\n"); a second call changes the text.
+    virtual void WaitShow(const std::string& text) { (void)text; }
+    virtual void WaitClose() {}
+
     // Lets pending window messages run (repaints, the stop command) during a long operation.
     virtual void ProcessEvents() = 0;
 

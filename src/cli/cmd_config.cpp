@@ -6,6 +6,7 @@
 #include "core/config.h"
 #include "util/errors.h"
 #include "util/format.h"
+#include "util/strings.h"
 
 namespace zentrix::cli {
 
@@ -22,6 +23,8 @@ void RegisterShow(CLI::App& parent, TCliContext& ctx) {
         for (const TConfigEntry& e :
              ConfigEntries(s.session.Config().Settings(), FormatSettings().decimalSeparator))
             rows.push_back({e.section, e.key, e.value});
+        for (const auto& [key, value] : ProxyEntries(s.session.Download().Proxy()))
+            rows.push_back({"PROXY", key, value});
         WriteTsv(ctx.out, {"section", "key", "value"}, rows);
         s.ExitOnErrors();
     });
@@ -34,7 +37,8 @@ void RegisterSet(CLI::App& parent, TCliContext& ctx) {
     auto o = std::make_shared<TOptions>();
     CLI::App* cmd = parent.add_subcommand(
         "set", "Change one configuration key, checked as the parameters dialog checks it");
-    cmd->add_option("SECTION", o->section, "GLOBAL, STAKES, CDL or SHREDDING")->required();
+    cmd->add_option("SECTION", o->section, "GLOBAL, STAKES, CDL, SHREDDING, SERVICES or PROXY")
+        ->required();
     cmd->add_option("KEY", o->key, "Key name, e.g. MatrixCols")->required();
     cmd->add_option("VALUE", o->value, "New value")->required();
     cmd->callback([&ctx, o] {
@@ -42,6 +46,11 @@ void RegisterSet(CLI::App& parent, TCliContext& ctx) {
         s.LockData();
         s.session.LoadConfig();
         s.ExitOnErrors();  // never write over a file that could not be read
+        if (SameText(o->section, "PROXY")) {
+            s.session.Download().SetProxyKey(o->key, o->value);
+            s.ExitOnErrors();
+            return;
+        }
         TConfigController& config = s.session.Config();
         TConfigSettings changed = config.Settings();
         switch (SetConfigValue(changed, o->section, o->key, o->value)) {
@@ -53,6 +62,9 @@ void RegisterSet(CLI::App& parent, TCliContext& ctx) {
                 break;
             case TConfigGroup::Shredding:
                 config.ApplyShredding(changed.formulas, changed.formulaDigits);
+                break;
+            case TConfigGroup::Services:
+                config.SaveServices(changed.services);
                 break;
         }
         s.ExitOnErrors();

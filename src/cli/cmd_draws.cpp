@@ -186,11 +186,36 @@ void RegisterImport(CLI::App& parent, TCliContext& ctx) {
     });
 }
 
+void RegisterDownload(CLI::App& parent, TCliContext& ctx) {
+    CLI::App* cmd = parent.add_subcommand(
+        "download",
+        "Download the new draws from the lottery site (SERVICES SiteUrl, through the PROXY "
+        "settings); prints \"from<TAB>to<TAB>appended\" per request, then the number appended");
+    cmd->callback([&ctx] {
+        TCliSession s(ctx, false);
+        s.LockData();
+        s.session.LoadConfig();
+        s.ExitOnErrors();
+        s.LoadArchiveToChange();
+        s.ExitOnErrors();
+        s.session.OpenStakes();
+        TDownloadController& download = s.session.Download();
+        // No one to ask: a failure ends the command after what arrived was saved.
+        download.SetAskRetry(false);
+        download.SetBatchHook([&ctx](int from, int to, int appended) {
+            ctx.out << from << "\t" << to << "\t" << appended << "\n" << std::flush;
+        });
+        const int appended = download.DrawsDownload();
+        ctx.out << appended << "\n";
+        s.ExitOnErrors();
+    });
+}
+
 }  // namespace
 
 void RegisterDrawsCommand(CLI::App& app, TCliContext& ctx) {
-    CLI::App* draws =
-        app.add_subcommand("draws", "The draws archive: list, add, edit, delete, export, import");
+    CLI::App* draws = app.add_subcommand(
+        "draws", "The draws archive: list, add, edit, delete, export, import, download");
     draws->require_subcommand(1);
     RegisterList(*draws, ctx);
     RegisterAdd(*draws, ctx);
@@ -198,6 +223,7 @@ void RegisterDrawsCommand(CLI::App& app, TCliContext& ctx) {
     RegisterDelete(*draws, ctx);
     RegisterExport(*draws, ctx);
     RegisterImport(*draws, ctx);
+    RegisterDownload(*draws, ctx);
 }
 
 }  // namespace zentrix::cli

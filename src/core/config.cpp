@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "util/errors.h"
+#include "util/files.h"
 #include "util/format.h"
 #include "util/rounding.h"
 #include "util/strings.h"
@@ -19,6 +20,28 @@ constexpr const char* kGlobal = "GLOBAL";
 constexpr const char* kStakes = "STAKES";
 constexpr const char* kCdl = "CDL";
 constexpr const char* kShredding = "SHREDDING";
+constexpr const char* kServices = "SERVICES";
+
+// The services' addresses when the settings name none: the publisher's and the lottery's.
+constexpr const char* kDefaultSiteUrl = "https://kestra.example.org";
+constexpr const char* kDefaultProxyListUrl = "http://proxylist.example.org";
+constexpr const char* kDefaultUpdateUrl =
+    "https://zentrix.example.org/files/autoupdates/Numerra_AU.cfg";
+constexpr const char* kDefaultCatalogUrl = "https://zentrix.example.org";
+
+// The keys of SERVICES with their members and defaults.
+struct TServiceKey {
+    const char* key;
+    std::string TServiceSettings::*member;
+    const char* fallback;
+};
+constexpr TServiceKey kServiceKeys[] = {
+    {"SiteUrl", &TServiceSettings::SiteUrl, kDefaultSiteUrl},
+    {"ProxyListUrl", &TServiceSettings::ProxyListUrl, kDefaultProxyListUrl},
+    {"UpdateUrl", &TServiceSettings::UpdateUrl, kDefaultUpdateUrl},
+    {"CatalogUrl", &TServiceSettings::CatalogUrl, kDefaultCatalogUrl},
+    {"CaFile", &TServiceSettings::CaFile, ""},
+};
 
 constexpr const char* kDefaultFormulas[3] = {
     "(n1+n2+n3+n4)/(n5+n6+n7+n8)", "(n5+n6+n7+n8)/(n1+n2+n3+n4)", "(n1+n3+n5+n7)/(n2+n4+n6+n8)"};
@@ -41,6 +64,11 @@ long double ReadCoefficient(const TIniFile& ini, const std::string& key, long do
     return ClampCoefficient(ini.ReadFloat(kCdl, key, fallback), fallback);
 }
 
+bool StartsWithText(const std::string& text, std::string_view prefix) {
+    return text.size() >= prefix.size() &&
+           SameText(std::string_view(text).substr(0, prefix.size()), prefix);
+}
+
 std::string ProfitKey(int i, const char* field) {
     return Format("Profit_%d_%s", {i, field});
 }
@@ -53,6 +81,7 @@ TConfigSettings DefaultConfigSettings() {
     LoadConfig(empty, s.data);
     LoadGenerateDefaults(empty, s);
     LoadShredding(empty, s);
+    LoadServices(empty, s);
     return s;
 }
 
@@ -112,6 +141,13 @@ void LoadShredding(const TIniFile& ini, TConfigSettings& settings) {
     }
 }
 
+void LoadServices(const TIniFile& ini, TConfigSettings& settings) {
+    for (const TServiceKey& k : kServiceKeys) {
+        std::string value = Trim(ini.ReadString(kServices, k.key, ""));
+        settings.services.*k.member = value.empty() ? k.fallback : value;
+    }
+}
+
 std::vector<TConfigEntry> ConfigEntries(const TConfigSettings& settings) {
     return ConfigEntries(settings, FormatSettings().fileDecimalSeparator);
 }
@@ -150,6 +186,8 @@ std::vector<TConfigEntry> ConfigEntries(const TConfigSettings& settings, char de
     for (int i = 0; i < 3; ++i)
         e.push_back({G::Shredding, kShredding, "Formula" + std::to_string(i + 1) + "Digits",
                      std::to_string(settings.formulaDigits[i])});
+    for (const TServiceKey& k : kServiceKeys)
+        e.push_back({G::Services, kServices, k.key, settings.services.*k.member});
     return e;
 }
 
@@ -274,6 +312,21 @@ TConfigGroup SetConfigValue(TConfigSettings& settings, const std::string& sectio
                 CheckedInteger(key, value, kFormulaDigitsMin, kFormulaDigitsMax));
             return G::Shredding;
         }
+    }
+    for (const TServiceKey& k : kServiceKeys) {
+        if (!SameText(section, kServices) || !SameText(key, k.key)) continue;
+        const std::string v = Trim(value);
+        if (k.member == &TServiceSettings::CaFile) {
+            if (!v.empty() && FileSize(v) < 0)
+                throw EConvertError(Format("Файл \"%s\" не найден!", {v}));
+        } else if (!v.empty() && !StartsWithText(v, "https://") && !StartsWithText(v, "http://")) {
+            throw EConvertError(Format(
+                "Недопустимое значение %s=%s: адрес должен начинаться с https:// или http://",
+                {key, value}));
+        }
+        // An empty address goes back to the default.
+        settings.services.*k.member = v.empty() ? k.fallback : v;
+        return G::Services;
     }
     throw EConvertError(Format("Неизвестный параметр: [%s] %s", {section, key}));
 }

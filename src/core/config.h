@@ -13,7 +13,7 @@ namespace zentrix {
 // PROXY section shares the file and belongs to the download.
 
 // Which part of the settings file a key belongs to; each part is read and written as a whole.
-enum class TConfigGroup { Config, GenerateDefaults, Shredding };
+enum class TConfigGroup { Config, GenerateDefaults, Shredding, Services };
 
 // One key of the settings file with its value as written.
 struct TConfigEntry {
@@ -31,8 +31,10 @@ TConfigSettings DefaultConfigSettings();
 void LoadConfig(const TIniFile& ini, TConfigData& data);
 void LoadGenerateDefaults(const TIniFile& ini, TConfigSettings& settings);
 void LoadShredding(const TIniFile& ini, TConfigSettings& settings);
+// SERVICES: a missing or empty key takes its default address.
+void LoadServices(const TIniFile& ini, TConfigSettings& settings);
 
-// Every key of the three parts with its value as the file holds it after saving, in the file's
+// Every key of the parts with its value as the file holds it after saving, in the file's
 // order, reals with the given decimal separator (the settings files' one by default). Saving
 // writes exactly these keys of the part.
 std::vector<TConfigEntry> ConfigEntries(const TConfigSettings& settings);

@@ -40,6 +40,16 @@ struct TConfigData {
     bool operator==(const TConfigData&) const = default;
 };
 
+// The addresses of the services the program talks to, and the trust of its TLS connections.
+struct TServiceSettings {
+    std::string SiteUrl;       // the lottery site's base address (archive page at "/archive")
+    std::string ProxyListUrl;  // the public proxy list (plain HTTP)
+    std::string UpdateUrl;     // the update description file
+    std::string CatalogUrl;    // the publisher's catalog service (scripts under "/scripts/")
+    std::string CaFile;        // an extra CA certificate file to trust; empty: the system's only
+    bool operator==(const TServiceSettings&) const = default;
+};
+
 // Everything the settings file holds for the engine besides the proxy: the configuration, the
 // generator defaults, the shredding formulas and the weights saved while a scenario overrides
 // them. Before loading every field is zero or empty.
@@ -50,6 +60,7 @@ struct TConfigSettings {
     std::array<std::string, 3> formulas;
     std::array<uint8_t, 3> formulaDigits{};
     TCDLParams savedCDL;
+    TServiceSettings services;
 };
 
 }  // namespace zentrix

@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+#include "util/files.h"
+
 #include "util/format.h"
 #include "util/strings.h"
 
@@ -80,6 +82,35 @@ struct THttpClient::TImpl {
     THttpProxy proxy;
     curl_slist* headers = nullptr;
 
+    std::string trustBundle;
+
+    // CURLOPT_CAINFO alone would replace the system's authorities: the extra one is added to
+    // them in one bundle.
+    void TrustExtraAuthority() {
+        std::string system = options.systemCaFile;
+        if (system.empty()) {
+            const curl_version_info_data* info = curl_version_info(CURLVERSION_NOW);
+            if (info && info->cainfo) system = info->cainfo;
+        }
+        std::string extra;
+        try {
+            extra = ReadFileBytes(options.caFile);
+        } catch (const std::exception& e) {
+            throw EHttpError(Format("Не удалось прочитать файл сертификатов \"%s\" (%s)",
+                                    {options.caFile, std::string(e.what())}));
+        }
+        if (!system.empty() && FileSize(system) > 0) {
+            try {
+                trustBundle = ReadFileBytes(system) + "\n";
+            } catch (const std::exception&) {
+                // Without the system's bundle only the extra authority is trusted.
+            }
+        }
+        trustBundle += extra;
+        curl_blob blob{trustBundle.data(), trustBundle.size(), CURL_BLOB_NOCOPY};
+        curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob);
+    }
+
     ~TImpl() {
         if (curl) curl_easy_cleanup(curl);
         curl_slist_free_all(headers);
@@ -140,8 +171,7 @@ THttpClient::THttpClient(THttpOptions options) : impl_(std::make_unique<TImpl>()
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    if (!impl_->options.caFile.empty())
-        curl_easy_setopt(c, CURLOPT_CAINFO, impl_->options.caFile.c_str());
+    if (!impl_->options.caFile.empty()) impl_->TrustExtraAuthority();
     if (impl_->options.keepCookies) curl_easy_setopt(c, CURLOPT_COOKIEFILE, "");
 }
 
@@ -163,6 +193,22 @@ std::string THttpClient::Get(const std::string& url) {
 std::string THttpClient::PostForm(const std::string& url, const std::vector<std::string>& fields) {
     const std::string form = Join(fields, "&");
     return impl_->Perform(url, &form);
+}
+
+THttpFactory RealHttpFactory() {
+    return [](const THttpOptions& options) -> std::unique_ptr<THttpPort> {
+        return std::make_unique<THttpClient>(options);
+    };
+}
+
+std::string BrowserAddress(const std::string& address) {
+    for (const char* scheme : {"http://", "https://", "ftp://", "ftps://"}) {
+        const std::string_view s(scheme);
+        if (address.size() >= s.size() &&
+            SameText(std::string_view(address).substr(0, s.size()), s))
+            return address;
+    }
+    return "http://" + address;
 }
 
 std::vector<std::string> BrowserHeaders() {

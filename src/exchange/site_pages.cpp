@@ -21,6 +21,12 @@ int RowDrawNumber(const std::string& row) {
 
 }  // namespace
 
+ENeedChangeProxy NeedChangeProxy() {
+    return ENeedChangeProxy(
+        "Не удалось загрузить список тиражей! Возможно необходимо перенастроить параметры "
+        "proxy-сервера");
+}
+
 std::string SiteArchiveUrl(const std::string& base) {
     return base + "/archive";
 }
@@ -32,10 +38,7 @@ std::string SiteRangeUrl(const std::string& base, int from, int to) {
 std::string ArchiveTableBody(std::string_view page) {
     const std::string table = ExtractBetween(page, "<table id=\"archive_table\" class=\"table\">",
                                              "</table>", TMissingEnd::Raise);
-    if (table.find("<tbody>") == std::string::npos)
-        throw ENeedChangeProxy(
-            "Не удалось загрузить список тиражей! Возможно необходимо перенастроить параметры "
-            "proxy-сервера");
+    if (table.find("<tbody>") == std::string::npos) throw NeedChangeProxy();
     return ExtractBetween(table, "<tbody>", "</tbody>", TMissingEnd::Raise);
 }
 

@@ -14,6 +14,9 @@ class ENeedChangeProxy : public EZentrix {
     using EZentrix::EZentrix;
 };
 
+// "Не удалось загрузить список тиражей! ..." : the page did not hold the archive table.
+ENeedChangeProxy NeedChangeProxy();
+
 // The lottery site's pages: addresses under the site's base address and the archive table read
 // out of their HTML.
 std::string SiteArchiveUrl(const std::string& base);

@@ -24,6 +24,7 @@
 #include "gui/card_tab.h"
 #include "gui/chart_commands.h"
 #include "gui/combs_page.h"
+#include "gui/download_actions.h"
 #include "gui/draws_page.h"
 #include "gui/export_commands.h"
 #include "gui/first_run_dialog.h"
@@ -178,6 +179,7 @@ void TFormMain::CreateActions() {
                           [this] { close(); });
     about_ =
         actions_->Add("О программе", "Информация о программе", {}, {}, [this] { ShowAbout(); });
+    downloadActions_ = new TDownloadActions(this, *session_, *actions_);
     TViewsController& views = session_->Views();
     AddTabEntry(cardTab_, "Вкладка \"Карта\"", "Скрыть / показать вкладку \"Карта тиражей\"",
                 &TMainOptions::TabCard, [&views] { return views.ToggleTab(TGridView::Card); });
@@ -217,6 +219,7 @@ void TFormMain::CreateMenus() {
 
     QMenu* draws = menuBar()->addMenu("Тиражи");
     TActionList::AddToMenu(draws, drawsPage_->Actions());
+    downloadActions_->AddToMenu(draws);
 
     QMenu* combs = menuBar()->addMenu("Комбинации");
     TActionList::AddToMenu(combs, combsPage_->Actions());
@@ -330,13 +333,17 @@ void TFormMain::Initialize() {
     initialized_ = true;
     if (switches_.EndsAfterInit()) {
         QTimer::singleShot(0, this, &QWidget::close);
-    } else if (core.Settings().Options().FirstRun) {
-        // There is no help file, so its button stays disabled.
-        TFormFirstRun dialog(this, core.Ui(), false);
-        ExecDialog(dialog);
-        if (dialog.DontShowAgain()) {
-            core.Settings().Options().FirstRun = false;
-            core.StoreOption(&TMainOptions::FirstRun);
+    } else {
+        actions_->UpdateNow();
+        actions_->Run([this] { session_->Download().StartupDownload(); });
+        if (core.Settings().Options().FirstRun) {
+            // There is no help file, so its button stays disabled.
+            TFormFirstRun dialog(this, core.Ui(), false);
+            ExecDialog(dialog);
+            if (dialog.DontShowAgain()) {
+                core.Settings().Options().FirstRun = false;
+                core.StoreOption(&TMainOptions::FirstRun);
+            }
         }
     }
     actions_->UpdateNow();

@@ -25,6 +25,7 @@ class TActionList;
 class TCardTab;
 class TChartCommands;
 class TGraphsTab;
+class TDownloadActions;
 class TKeptSplitter;
 class TLayoutTab;
 class TWeekTab;
@@ -92,6 +93,7 @@ class TFormMain : public QMainWindow {
     QAction* ParamsAction() const { return params_; }
     QAction* ShreddingAction() const { return shredding_; }
     TExportCommands* ExportCommands() const { return exportCommands_; }
+    TDownloadActions* DownloadActions() const { return downloadActions_; }
     // True once the start's initialization ran (the window is usable).
     bool Initialized() const { return initialized_; }
 
@@ -145,6 +147,7 @@ class TFormMain : public QMainWindow {
     TExportCommands* exportCommands_ = nullptr;
     QAction* exit_ = nullptr;
     QAction* about_ = nullptr;
+    TDownloadActions* downloadActions_ = nullptr;
     bool initialized_ = false;
     bool storedSettings_ = false;
 };

@@ -15,6 +15,7 @@
 
 #include "gui/modal_hooks.h"
 #include "gui/progress_window.h"
+#include "gui/wait_window.h"
 #include "util/strings.h"
 
 namespace zentrix::gui {
@@ -62,6 +63,7 @@ TQtUiPort::TQtUiPort(QWidget* window) : QObject(window), window_(window) {}
 TQtUiPort::~TQtUiPort() {
     if (busyCursor_) QApplication::restoreOverrideCursor();
     delete progress_;
+    delete wait_;
 }
 
 void TQtUiPort::SetStatusPanel(TStatusPanel panel, const std::string& text) {
@@ -217,6 +219,22 @@ void TQtUiPort::OpenDocument(const std::string& target) {
         return;
     }
     QDesktopServices::openUrl(QUrl::fromUserInput(Q(target)));
+}
+
+void TQtUiPort::WaitShow(const std::string& text) {
+    if (!wait_) wait_ = new TFormWait(window_);
+    wait_->SetText(Q(text));
+    wait_->show();
+    QCoreApplication::processEvents();
+}
+
+TFormWait* TQtUiPort::WaitWindow() const {
+    return wait_.data();
+}
+
+void TQtUiPort::WaitClose() {
+    delete wait_;
+    wait_ = nullptr;
 }
 
 void TQtUiPort::ProcessEvents() {

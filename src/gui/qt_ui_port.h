@@ -14,6 +14,7 @@ class QWidget;
 namespace zentrix::gui {
 
 class TFormProgress;
+class TFormWait;
 
 inline QString Q(const std::string& text) {
     return QString::fromStdString(text);
@@ -50,6 +51,10 @@ class TQtUiPort : public QObject, public TUiPort {
     std::optional<std::string> ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
     void OpenDocument(const std::string& target) override;
+    void WaitShow(const std::string& text) override;
+    void WaitClose() override;
+    // The wait window while a download runs; nullptr otherwise.
+    TFormWait* WaitWindow() const;
     void ProcessEvents() override;
     void Invalidate(TUiPart part) override;
 
@@ -62,6 +67,7 @@ class TQtUiPort : public QObject, public TUiPort {
     std::array<QLabel*, kStatusPanelCount> panels_{};
     bool busyCursor_ = false;
     QPointer<TFormProgress> progress_;
+    QPointer<TFormWait> wait_;
     QString dataFolder_;
     QString lastFolder_;
 };

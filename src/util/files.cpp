@@ -175,7 +175,7 @@ std::string ReadFileBytes(const std::string& path) {
     return data;
 }
 
-void AtomicWriteFile(const std::string& path, std::string_view bytes) {
+void AtomicWriteFile(const std::string& path, std::string_view bytes, int permissions) {
     struct stat st {};
     const fs::path target(SaveTarget(path, st));
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
@@ -202,7 +202,9 @@ void AtomicWriteFile(const std::string& path, std::string_view bytes) {
     }
     // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
     mode_t mode;
-    if (st.st_mode != 0) {
+    if (permissions >= 0) {
+        mode = static_cast<mode_t>(permissions) & 07777;
+    } else if (st.st_mode != 0) {
         mode = st.st_mode & 07777;
     } else {
         mode_t mask = ::umask(0);

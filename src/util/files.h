@@ -29,7 +29,9 @@ std::string ReadAvailableBytes(const std::string& path, std::string& error);
 // the file it points to is replaced in its own folder. Refused with EFileError: a link to nothing,
 // a target that is not a regular file, a file or folder without write permission (also for root
 // when no write bit is set at all).
-void AtomicWriteFile(const std::string& path, std::string_view bytes);
+// `permissions` >= 0 gives the file that mode (0600 for a file holding a password); otherwise a
+// replaced file keeps its mode and a new one gets 0666 & ~umask.
+void AtomicWriteFile(const std::string& path, std::string_view bytes, int permissions = -1);
 // When `entryName` has the form of the temporary files AtomicWriteFile makes (left behind when a
 // save was killed), the name of the file it was made for.
 std::optional<std::string> SaveTemporaryTarget(std::string_view entryName);

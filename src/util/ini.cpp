@@ -198,8 +198,8 @@ std::string TIniFile::EncodedText() const {
     return Utf8ToCp1251(text);
 }
 
-void TIniFile::UpdateFile() const {
-    AtomicWriteFile(path_, EncodedText());
+void TIniFile::UpdateFile(bool ownerOnly) const {
+    AtomicWriteFile(path_, EncodedText(), ownerOnly ? 0600 : -1);
 }
 
 }  // namespace zentrix

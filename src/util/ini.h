@@ -45,7 +45,8 @@ class TIniFile {
     std::string Text() const;
     // Writes the file back atomically in its encoding; raises EFileError, or EConvertError
     // (leaving the file as it was) when a Windows-1251 file cannot hold a value.
-    void UpdateFile() const;
+    // ownerOnly: the file gets mode 0600 (it may hold a password).
+    void UpdateFile(bool ownerOnly = false) const;
 
   private:
     TIniFile() = default;

@@ -5,11 +5,18 @@
 #include "app/startup_switches.h"
 #include "core/archive_file.h"
 #include "core/demo_archive.h"
+#include "util/ini.h"
 #include "util/program_folder.h"
 
 namespace zentrix::test {
 
 std::unique_ptr<gui::TFormMain> OpenWindow(const std::string& folder) {
+    // Nothing leaves the machine: the start offers no download unless a test asks for one.
+    TIniFile frm(ProgramFile(folder, ".frm"));
+    if (!frm.ValueExists("TFormMain", "DownloadDrawsOnStart")) {
+        frm.WriteInteger("TFormMain", "DownloadDrawsOnStart", 2);
+        frm.UpdateFile();
+    }
     auto window = std::make_unique<gui::TFormMain>(TStartupSwitches{}, folder);
     QSignalSpy ready(window.get(), &gui::TFormMain::initializationFinished);
     window->show();

@@ -7,7 +7,8 @@
 
 namespace zentrix::test {
 
-// Opens the real main window on a folder and waits for its start to finish.
+// Opens the real main window on a folder and waits for its start to finish. Unless the window
+// settings say otherwise, the start downloads nothing.
 std::unique_ptr<gui::TFormMain> OpenWindow(const std::string& folder);
 
 // A demo archive of `draws` draws in the folder.

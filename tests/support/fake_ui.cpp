@@ -26,6 +26,16 @@ void TFakeUi::SetStatusPanel(TStatusPanel panel, const std::string& text) {
     if (index < panels.size()) panels[index] = text;
 }
 
+void TFakeUi::WaitShow(const std::string& text) {
+    if (text != waitText) events.push_back("wait:" + text);
+    waitText = text;
+}
+
+void TFakeUi::WaitClose() {
+    waitText.clear();
+    events.push_back("wait-close");
+}
+
 void TFakeUi::ShowStatus(const std::string& text) {
     status = text;
     events.push_back("status:" + text);

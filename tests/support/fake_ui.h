@@ -14,7 +14,8 @@ namespace zentrix::test {
 class TFakeUi : public TUiPort {
   public:
     // What was shown, in order: "status:<text>", "box:<title>:<text>", "progress:<text>:<max>",
-    // "progress-step:<pos>", "progress-close", "clipboard:<text>", "open:<target>".
+    // "progress-step:<pos>", "progress-close", "clipboard:<text>", "open:<target>", "wait:<text>",
+    // "wait-close".
     std::vector<std::string> events;
     std::vector<TMessage> messages;
     std::array<std::string, 6> panels;
@@ -47,6 +48,10 @@ class TFakeUi : public TUiPort {
     std::optional<std::string> ClipboardText() override { return clipboard; }
     void SetClipboardText(const std::string& text) override;
     void OpenDocument(const std::string& target) override;
+    // "wait:<text>" (only when the text changes) and "wait-close".
+    void WaitShow(const std::string& text) override;
+    void WaitClose() override;
+    std::string waitText;
     void ProcessEvents() override {}
     void Invalidate(TUiPart part) override { invalidated.push_back(part); }
 };
