@@ -80,7 +80,6 @@ TTextTable StakesTable(TMainSession& s) {
 }  // namespace
 
 const std::vector<TExportTableEntry>& ExportTables() {
-    // The card's and the scheme's grids join with one entry each.
     static const std::vector<TExportTableEntry> tables = {
         {"draws", "lvDraws", "Архив тиражей", "Экспорт в Microsoft Excel",
          "Экспорт списка тиражей в Microsoft Excel", false,
@@ -99,6 +98,20 @@ const std::vector<TExportTableEntry>& ExportTables() {
          "Экспорт рейтинга в Microsoft Excel", false,
          [](TMainSession& s) { return s.Ratings().Count() > 0; },
          [](TMainSession& s) { return s.Ratings().Table(); }},
+        {"card", "sgCard", "Карта", "Экспорт карты тиражей в Microsoft Excel",
+         "Экспорт карты тиражей в Microsoft Excel", true,
+         [](TMainSession& s) { return s.Core().Settings().Options().TabCard; },
+         [](TMainSession& s) {
+             s.Views().RebuildCard(false);  // the command line has not built it
+             return s.Views().Card().Table();
+         }},
+        {"scheme", "sgLayout", "Схема", "Экспорт схемы в Microsoft Excel",
+         "Экспорт схемы в Microsoft Excel", true,
+         [](TMainSession& s) {
+             s.Views().BuildLayout(false);  // a no-op once built for the shown tab
+             return s.Core().Settings().Options().TabLayout && s.Views().Layout().Columns() > 2;
+         },
+         [](TMainSession& s) { return s.Views().Layout().Table(); }},
     };
     return tables;
 }

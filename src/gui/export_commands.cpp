@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QTableView>
 
 #include "gui/action_list.h"
 #include "gui/export_dialog.h"
@@ -20,7 +22,7 @@ TExportCommands::TExportCommands(QWidget* window, TMainSession& session, TAction
 
 TExportCommands::~TExportCommands() = default;
 
-QAction* TExportCommands::Add(const std::string& name, TListView* view) {
+QAction* TExportCommands::Add(const std::string& name, QTableView* view) {
     const TExportTableEntry* entry = FindExportTable(name);
     if (!entry) throw EZentrix("Нет таблицы экспорта " + name);
     QAction* action = actionList_.Add(
@@ -31,10 +33,16 @@ QAction* TExportCommands::Add(const std::string& name, TListView* view) {
     return action;
 }
 
-void TExportCommands::Run(const TExportTableEntry& entry, TListView* view) {
+void TExportCommands::Run(const TExportTableEntry& entry, QTableView* view) {
     std::vector<size_t> selected;
-    for (int row : view->SelectedRows())
-        if (row >= 0) selected.push_back(static_cast<size_t>(row));
+    if (auto* list = qobject_cast<TListView*>(view)) {
+        for (int row : list->SelectedRows())
+            if (row >= 0) selected.push_back(static_cast<size_t>(row));
+    } else if (view->selectionModel()) {
+        // A grid: the rows of its selected cells.
+        for (const QModelIndex& index : view->selectionModel()->selectedIndexes())
+            selected.push_back(static_cast<size_t>(index.row()));
+    }
     TViewWidths widths;
     const QAbstractItemModel* model = view->model();
     for (int c = 0; model && c < model->columnCount(); ++c)

@@ -9,6 +9,7 @@
 #include "app/export_controller.h"
 
 class QAction;
+class QTableView;
 class QWidget;
 
 namespace zentrix {
@@ -18,7 +19,6 @@ class TMainSession;
 namespace zentrix::gui {
 
 class TActionList;
-class TListView;
 
 // The main window's spreadsheet export commands: one action per table, which opens the options
 // dialog on the table's rows and exports after OK.
@@ -30,12 +30,12 @@ class TExportCommands : public QObject {
 
     // The command of the table `name` (an entry of ExportTables()); the view gives the selected
     // rows and the shown column widths.
-    QAction* Add(const std::string& name, TListView* view);
+    QAction* Add(const std::string& name, QTableView* view);
     const QList<QAction*>& Actions() const { return actions_; }
     TExportController& Controller() { return *controller_; }
 
   private:
-    void Run(const TExportTableEntry& entry, TListView* view);
+    void Run(const TExportTableEntry& entry, QTableView* view);
 
     QWidget* window_;
     TActionList& actionList_;

@@ -29,6 +29,7 @@
 #include "gui/export_commands.h"
 #include "gui/first_run_dialog.h"
 #include "gui/graphs_tab.h"
+#include "gui/grid_table.h"
 #include "gui/kept_splitter.h"
 #include "gui/layout_tab.h"
 #include "gui/list_view.h"
@@ -251,13 +252,15 @@ void TFormMain::CreateMenus() {
     for (const QList<QAction*>& options :
          {cardTab_->Actions().mid(3), layoutTab_->Actions().mid(4), weekTab_->Actions().mid(4)})
         TActionList::AddToMenu(viewMenu_, options);
-    // Spreadsheet export: one command per table (the card and the scheme add theirs here).
+    // Spreadsheet export: one command per table.
     exportCommands_ = new TExportCommands(this, *session_, *actions_);
     exportCommands_->Add("draws", drawsPage_->List());
     exportCommands_->Add("combs", combsPage_->List());
     exportCommands_->Add("stats", statsTab_->Table());
     exportCommands_->Add("stakes", stakesPage_->Grid());
     exportCommands_->Add("ratings", ratingsPage_->List());
+    exportCommands_->Add("card", cardTab_->Grid());
+    exportCommands_->Add("scheme", layoutTab_->Grid());
     TActionList::AddToMenu(menuBar()->addMenu("Экспорт"), exportCommands_->Actions());
 
     QMenu* language = menuBar()->addMenu("Язык интерфейса");

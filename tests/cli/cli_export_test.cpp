@@ -93,6 +93,21 @@ TEST_F(CliExport, CombsStatsAndStakes) {
     EXPECT_EQ(r.status, 0) << r.err;
 }
 
+// The grids export as the tabs show them: the card newest draw first.
+TEST_F(CliExport, CardAndScheme) {
+    auto r = Run({"export", "card", "--out", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "3\n");
+    std::vector<std::string> cells = test::SheetCells(out);
+    EXPECT_TRUE(Has(cells, "A1=Карта"));
+    EXPECT_TRUE(Has(cells, "A5=3"));
+    EXPECT_TRUE(Has(cells, "D5=3"));
+    EXPECT_TRUE(Has(cells, "K5=10"));
+    r = Run({"export", "scheme", "--out", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Has(test::SheetCells(out), "A1=Схема"));
+}
+
 TEST_F(CliExport, BadInputFailsClearly) {
     struct TCase {
         std::vector<std::string> args;
