@@ -13,7 +13,7 @@ namespace {
 
 // More values than this per combination on average are not kept: the lists would cost more
 // memory, and building them more time, than the filter saves. The first combinations tell.
-constexpr size_t kMaxValuesPerComb = 8;
+constexpr size_t kMaxValuesPerComb = 32;
 constexpr size_t kSampleCombs = 1024;
 constexpr size_t kMaxListEntries = kMaxValuesPerComb * kCombCount;
 // The caches of one registry stay below this; past it the oldest go.
@@ -107,19 +107,19 @@ std::unique_ptr<TCombValueCache> TCombValueCache::Build(const TCombKeysFn& keysO
         return cache;
     }
     if (lists.size() > kMaxListEntries) return nullptr;
-    cache->offsets_.resize(kCombCount + 1);
-    cache->lists_.reserve(lists.size());
-    for (int r = 0; r < kCombCount; ++r) {
-        cache->offsets_[r] = static_cast<uint32_t>(cache->lists_.size());
-        cache->lists_.insert(cache->lists_.end(), lists.begin() + start[r],
-                             lists.begin() + start[r] + count[r]);
-    }
-    cache->offsets_[kCombCount] = static_cast<uint32_t>(cache->lists_.size());
+    const size_t keyTotal = cache->keys_.size();
+    cache->first_.assign(keyTotal + 1, 0);
+    for (uint16_t p : lists) ++cache->first_[p + 1];
+    for (size_t k = 0; k < keyTotal; ++k) cache->first_[k + 1] += cache->first_[k];
+    cache->postings_.resize(lists.size());
+    std::vector<uint32_t> fill(cache->first_.begin(), cache->first_.end() - 1);
+    for (int r = 0; r < kCombCount; ++r)
+        for (uint32_t j = 0; j < count[r]; ++j) cache->postings_[fill[lists[start[r] + j]]++] = r;
     return cache;
 }
 
 size_t TCombValueCache::Bytes() const {
-    return masks_.size() * 8 + singles_.size() * 2 + offsets_.size() * 4 + lists_.size() * 2 +
+    return masks_.size() * 8 + singles_.size() * 2 + first_.size() * 4 + postings_.size() * 4 +
            keys_.size() * 8;
 }
 
@@ -173,17 +173,17 @@ void TCombValueCache::ApplySingles(std::span<const TComb> source,
         source, exclude, [&](size_t r) { return want[singles_[r]] != 0; }, selected, keysOf, dest);
 }
 
-void TCombValueCache::ApplyLists(std::span<const TComb> source, std::span<const uint64_t> selected,
-                                 bool exclude, const TCombKeysFn& keysOf, TCombsArray& dest) const {
-    std::vector<uint8_t> want(keys_.size(), 0);
+void TCombValueCache::ApplyPostings(std::span<const TComb> source,
+                                    std::span<const uint64_t> selected, bool exclude,
+                                    const TCombKeysFn& keysOf, TCombsArray& dest) const {
+    std::vector<uint64_t> bits((kCombCount + 63) / 64, 0);
     for (uint64_t key : selected)
-        if (const int i = KeyIndex(key); i >= 0) want[i] = 1;
-    auto test = [&](size_t r) {
-        uint8_t any = 0;
-        for (uint32_t j = offsets_[r]; j < offsets_[r + 1]; ++j) any |= want[lists_[j]];
-        return any != 0;
-    };
-    ApplyByRank(source, exclude, test, selected, keysOf, dest);
+        if (const int k = KeyIndex(key); k >= 0)
+            for (uint32_t j = first_[k]; j < first_[k + 1]; ++j)
+                bits[postings_[j] >> 6] |= uint64_t{1} << (postings_[j] & 63);
+    ApplyByRank(
+        source, exclude, [&](size_t r) { return (bits[r >> 6] >> (r & 63) & 1) != 0; }, selected,
+        keysOf, dest);
 }
 
 void TCombValueCache::Apply(std::span<const TComb> source, std::span<const uint64_t> selected,
@@ -199,7 +199,7 @@ void TCombValueCache::Apply(std::span<const TComb> source, std::span<const uint6
             return ApplyMasks<uint64_t>(source, selected, exclude, keysOf, dest);
         default:
             if (!singles_.empty()) return ApplySingles(source, selected, exclude, keysOf, dest);
-            return ApplyLists(source, selected, exclude, keysOf, dest);
+            return ApplyPostings(source, selected, exclude, keysOf, dest);
     }
 }
 

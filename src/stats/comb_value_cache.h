@@ -37,8 +37,8 @@ class TCombValueCache {
                     const TCombKeysFn& keysOf, TCombsArray& dest) const;
     void ApplySingles(std::span<const TComb> source, std::span<const uint64_t> selected,
                       bool exclude, const TCombKeysFn& keysOf, TCombsArray& dest) const;
-    void ApplyLists(std::span<const TComb> source, std::span<const uint64_t> selected, bool exclude,
-                    const TCombKeysFn& keysOf, TCombsArray& dest) const;
+    void ApplyPostings(std::span<const TComb> source, std::span<const uint64_t> selected,
+                       bool exclude, const TCombKeysFn& keysOf, TCombsArray& dest) const;
     int KeyIndex(uint64_t key) const;
 
     std::vector<uint64_t> keys_;  // distinct keys, first seen first
@@ -48,9 +48,10 @@ class TCombValueCache {
     // More keys and at most one value per combination: its key position, kNoKey for none.
     static constexpr uint16_t kNoKey = 0xFFFF;
     std::vector<uint16_t> singles_;
-    // Otherwise per combination its key positions, from offsets_[rank] to offsets_[rank + 1].
-    std::vector<uint32_t> offsets_;
-    std::vector<uint16_t> lists_;
+    // Otherwise per key the ranks of the combinations that have it, from postings_[first_[k]] to
+    // postings_[first_[k + 1]]: a selection becomes a bit per rank.
+    std::vector<uint32_t> first_;
+    std::vector<uint32_t> postings_;
 };
 
 // The caches of a registry, one per method and configuration; a change of the configuration
