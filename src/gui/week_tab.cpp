@@ -151,6 +151,9 @@ void TWeekTab::ShowChart(const TWeekChart& week) {
         delete axis;
     }
     const TChartSeries& s = week.series;
+    // The model always gives both colours; the fallbacks only keep the chart drawable.
+    const QColor color = ToQColor(s.Color.value_or(TColor{0, 0, 255}));
+    const QColor markerColor = s.MarkerColor ? ToQColor(*s.MarkerColor) : color;
     double maxY = 1;
     for (const TChartPoint& p : s.Points) maxY = std::max(maxY, static_cast<double>(p.Y));
     auto* axisY = new QValueAxis(c);
@@ -160,8 +163,8 @@ void TWeekTab::ShowChart(const TWeekChart& week) {
     c->addAxis(axisY, Qt::AlignLeft);
     if (!week.line) {
         auto* set = new QBarSet(Q(s.Title));
-        set->setColor(ToQColor(s.Color));
-        set->setBorderColor(ToQColor(s.Color));
+        set->setColor(color);
+        set->setBorderColor(color);
         QStringList labels;
         for (const TChartPoint& p : s.Points) {
             set->append(static_cast<double>(p.Y));
@@ -181,14 +184,14 @@ void TWeekTab::ShowChart(const TWeekChart& week) {
     auto* axisX = new QCategoryAxis(c);
     axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     auto* line = new QLineSeries(c);
-    QPen pen(ToQColor(s.Color));
+    QPen pen(color);
     pen.setWidth(s.Width);
     line->setPen(pen);
     auto* markers = new QScatterSeries(c);
     markers->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     markers->setMarkerSize(s.MarkerSize + 2);
-    markers->setColor(ToQColor(s.MarkerColor));
-    markers->setBorderColor(ToQColor(s.MarkerColor));
+    markers->setColor(markerColor);
+    markers->setBorderColor(markerColor);
     for (const TChartPoint& p : s.Points) {
         const auto x = static_cast<double>(p.X), y = static_cast<double>(p.Y);
         line->append(x, y);

@@ -41,7 +41,7 @@ TEST_F(ExportControllerTest, TablesAndTheirCommands) {
     std::vector<std::string> controls;
     for (const TExportTableEntry& e : ExportTables()) controls.push_back(e.control);
     EXPECT_EQ(controls, (std::vector<std::string>{"lvDraws", "lvCombs", "lvDrawsStat", "sgStakes",
-                                                  "lvRatings"}));
+                                                  "lvRatings", "sgCard", "sgLayout"}));
     EXPECT_EQ(draws.caption, "Экспорт в Microsoft Excel");
     EXPECT_EQ(draws.hint, "Экспорт списка тиражей в Microsoft Excel");
     EXPECT_TRUE(FindExportTable("stakes")->grid);

@@ -50,7 +50,9 @@ class TestExportDialog : public QObject {
         QCOMPARE(captions, QStringList({"Экспорт в Microsoft Excel", "Экспорт в Microsoft Excel",
                                         "Экспорт статистики в Microsoft Excel",
                                         "Экспорт ставок в Microsoft Excel",
-                                        "Экспорт рейтинга в Microsoft Excel"}));
+                                        "Экспорт рейтинга в Microsoft Excel",
+                                        "Экспорт карты тиражей в Microsoft Excel",
+                                        "Экспорт схемы в Microsoft Excel"}));
         QCOMPARE(menu->actions()[0]->statusTip(),
                  QString("Экспорт списка тиражей в Microsoft Excel"));
         QVERIFY(menu->actions()[0]->isEnabled());
