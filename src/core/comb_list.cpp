@@ -1,7 +1,6 @@
 #include "core/comb_list.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/comb_rank.h"
 #include "core/comb_text.h"
@@ -96,9 +95,7 @@ namespace {
 
 // Byte 1 most significant: the words compare as the combinations do.
 uint64_t OrderWord(const TComb& c) {
-    uint64_t w;
-    std::memcpy(&w, c.data(), sizeof w);
-    return __builtin_bswap64(w);
+    return __builtin_bswap64(CombWord(c));
 }
 
 bool IsCanonicalList(std::span<const TComb> list) {

@@ -24,13 +24,19 @@ inline constexpr auto kRankTerms = [] {
 }();
 }  // namespace detail
 
+// The eight bytes of a combination as one little-endian word (byte 1 lowest).
+inline uint64_t CombWord(const TComb& comb) {
+    uint64_t w;
+    std::memcpy(&w, comb.data(), sizeof w);
+    return w;
+}
+
 // True when the eight numbers ascend strictly within 1..20, as every generated combination's
 // do; a list read from a file may hold any bytes. One word, no branch.
 inline bool IsCanonicalComb(const TComb& c) {
     constexpr uint64_t kHigh = 0x8080808080808080ull;
     constexpr uint64_t kHigh7 = 0x0080808080808080ull;  // bytes 0..6
-    uint64_t w;
-    std::memcpy(&w, c.data(), sizeof w);
+    const uint64_t w = CombWord(c);
     // Every byte at most 127, then at most 20 (adding 107 carries into no other byte).
     const bool small = ((w | (w + 0x6B6B6B6B6B6B6B6Bull)) & kHigh) == 0;
     // Byte i + 1 above byte i: 0x80 + next - this - 1 keeps its high bit, without borrows.

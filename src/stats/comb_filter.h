@@ -8,17 +8,11 @@
 #include <span>
 #include <vector>
 
+#include "core/comb_rank.h"
 #include "stats/custom_stat.h"
 #include "util/bits.h"
 
 namespace zentrix {
-
-// The eight bytes of a combination as one little-endian word (byte 1 lowest).
-inline uint64_t CombWord(const TComb& comb) {
-    uint64_t w;
-    std::memcpy(&w, comb.data(), sizeof w);
-    return w;
-}
 
 // The high bit of every zero byte of the word (and maybe of bytes above one): nonzero exactly
 // when the word has a zero byte.

@@ -69,21 +69,21 @@ bool HasSelectedKey(const TComb& c, std::span<const uint64_t> selected, const TC
 std::unique_ptr<TCombValueCache> TCombValueCache::Build(const TCombKeysFn& keysOf) {
     std::unique_ptr<TCombValueCache> cache(new TCombValueCache);
     TKeyPositions positions;
-    // The key positions of the combination of rank r: count[r] of them from start[r] on.
+    // The key positions of the combination of rank r, from lists[offsets[r]] to
+    // lists[offsets[r + 1]].
     std::vector<uint16_t> lists;
     std::vector<uint64_t> keys;
-    std::vector<uint32_t> start(kCombCount), count(kCombCount);
+    std::vector<uint32_t> offsets(kCombCount + 1, 0);
     const TCombsArray& all = AllCombs();
     for (size_t rank = 0; rank < all.size(); ++rank) {
         keys.clear();
         keysOf(all[rank], keys);
-        start[rank] = static_cast<uint32_t>(lists.size());
         for (uint64_t key : keys) {
             const uint32_t p = positions.Find(key, cache->keys_);
             if (p >= kNoKey) return nullptr;
             lists.push_back(static_cast<uint16_t>(p));
         }
-        count[rank] = static_cast<uint32_t>(keys.size());
+        offsets[rank + 1] = static_cast<uint32_t>(lists.size());
         if (rank + 1 == kSampleCombs && lists.size() > kMaxValuesPerComb * kSampleCombs)
             return nullptr;
     }
@@ -95,26 +95,28 @@ std::unique_ptr<TCombValueCache> TCombValueCache::Build(const TCombKeysFn& keysO
         auto* out = reinterpret_cast<uint8_t*>(cache->masks_.data());
         for (int r = 0; r < kCombCount; ++r) {
             uint64_t m = 0;
-            for (uint32_t j = 0; j < count[r]; ++j) m |= uint64_t{1} << lists[start[r] + j];
+            for (uint32_t j = offsets[r]; j < offsets[r + 1]; ++j) m |= uint64_t{1} << lists[j];
             std::memcpy(out + size_t(r) * cache->width_, &m, cache->width_);  // little-endian
         }
         return cache;
     }
-    if (std::all_of(count.begin(), count.end(), [](uint32_t n) { return n <= 1; })) {
+    bool single = true;
+    for (int r = 0; r < kCombCount && single; ++r) single = offsets[r + 1] - offsets[r] <= 1;
+    if (single) {
         cache->singles_.assign(kCombCount, kNoKey);
         for (int r = 0; r < kCombCount; ++r)
-            if (count[r] == 1) cache->singles_[r] = lists[start[r]];
+            if (offsets[r + 1] > offsets[r]) cache->singles_[r] = lists[offsets[r]];
         return cache;
     }
     if (lists.size() > kMaxListEntries) return nullptr;
-    const size_t keyTotal = cache->keys_.size();
-    cache->first_.assign(keyTotal + 1, 0);
+    cache->first_.assign(keyCount + 1, 0);
     for (uint16_t p : lists) ++cache->first_[p + 1];
-    for (size_t k = 0; k < keyTotal; ++k) cache->first_[k + 1] += cache->first_[k];
+    for (size_t k = 0; k < keyCount; ++k) cache->first_[k + 1] += cache->first_[k];
     cache->postings_.resize(lists.size());
     std::vector<uint32_t> fill(cache->first_.begin(), cache->first_.end() - 1);
     for (int r = 0; r < kCombCount; ++r)
-        for (uint32_t j = 0; j < count[r]; ++j) cache->postings_[fill[lists[start[r] + j]]++] = r;
+        for (uint32_t j = offsets[r]; j < offsets[r + 1]; ++j)
+            cache->postings_[fill[lists[j]]++] = r;
     return cache;
 }
 
@@ -267,14 +269,13 @@ TCombValueCaches::TEntry& TCombValueCaches::Add(const TStatClass& cls, int index
     entry->index = index;
     entry->config = config;
     entry->cache = TCombValueCache::Build(keysOf);
-    bytes_ = 0;
-    for (const auto& e : entries_) bytes_ += e->cache ? e->cache->Bytes() : 0;
-    const size_t added = entry->cache ? entry->cache->Bytes() : 0;
-    while (!entries_.empty() && bytes_ + added > kMaxCacheBytes) {
-        bytes_ -= entries_.front()->cache ? entries_.front()->cache->Bytes() : 0;
+    auto bytes = [](const std::unique_ptr<TEntry>& e) { return e->cache ? e->cache->Bytes() : 0; };
+    size_t total = bytes(entry);
+    for (const auto& e : entries_) total += bytes(e);
+    while (!entries_.empty() && total > kMaxCacheBytes) {
+        total -= bytes(entries_.front());
         entries_.erase(entries_.begin());
     }
-    bytes_ += added;
     entries_.push_back(std::move(entry));
     return *entries_.back();
 }

@@ -77,7 +77,6 @@ class TCombValueCaches {
     TEntry& Add(const TStatClass& cls, int index, const TConfigData& config,
                 const TCombKeysFn& keysOf);
     std::vector<std::unique_ptr<TEntry>> entries_;
-    size_t bytes_ = 0;
     bool enabled_ = true;
 };
 
