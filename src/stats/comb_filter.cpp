@@ -36,6 +36,20 @@ struct TTableBytes {
 
 }  // namespace
 
+bool AllCanonical(std::span<const TComb> combs) {
+    // IsCanonicalComb's tests as bits of one word over the whole list, so the loop vectorises.
+    constexpr uint64_t kHigh = 0x8080808080808080ull, kHigh7 = 0x0080808080808080ull;
+    uint64_t bad = 0;
+    for (const TComb& c : combs) {
+        const uint64_t w = CombWord(c);
+        bad |= (w | (w + 0x6B6B6B6B6B6B6B6Bull)) & kHigh;
+        bad |=
+            ~(((w >> 8) | kHigh7) - (w & 0x00FFFFFFFFFFFFFFull) - 0x0001010101010101ull) & kHigh7;
+        bad |= ((w & 0xFF) - 1) >> 63;
+    }
+    return bad == 0;
+}
+
 std::unique_ptr<TCombFilter> AnyByteFilter(const TByteSet& set, bool exclude) {
     std::vector<int> values;
     for (int v = 0; v < 256; ++v)

@@ -26,41 +26,75 @@ inline bool WordHasByte(uint64_t word, uint8_t v) {
     return ZeroByteBits(word ^ (0x0101010101010101ull * v)) != 0;
 }
 
-// A filter whose test is a plain predicate on the combination. The tests of 64 combinations
-// become one word of bits without a branch; the kept ones are then copied through a plain
-// pointer (byte stores through the list itself would make every step reload its end).
+// Keeps (or, with exclude, drops) the combinations of source that pred holds for. The tests of 64
+// combinations become one word of bits without a branch; the kept ones are then copied through a
+// plain pointer (byte stores through the list itself would make every step reload its end).
+template <typename Pred>
+void ApplyPredicate(const Pred& pred, bool exclude, std::span<const TComb> source,
+                    TCombsArray& dest) {
+    const size_t n = source.size();
+    std::vector<uint64_t> bits((n + 63) / 64);
+    size_t kept = 0;
+    for (size_t w = 0; w < bits.size(); ++w) {
+        const TComb* c = source.data() + w * 64;
+        const size_t m = std::min<size_t>(64, n - w * 64);
+        uint64_t keep = 0;
+        for (size_t i = 0; i < m; ++i) keep |= static_cast<uint64_t>(pred(c[i]) != exclude) << i;
+        bits[w] = keep;
+        kept += BitCount(keep);
+    }
+    const size_t base = dest.size();
+    dest.resize(base + kept);
+    TComb* out = dest.data() + base;
+    for (size_t w = 0; w < bits.size(); ++w) {
+        const TComb* c = source.data() + w * 64;
+        for (uint64_t keep = bits[w]; keep != 0; keep &= keep - 1)
+            *out++ = c[std::countr_zero(keep)];
+    }
+}
+
+// True when every combination of the list ascends within 1..20 (IsCanonicalComb).
+bool AllCanonical(std::span<const TComb> combs);
+
+// A filter whose test is a plain predicate on the combination.
 template <typename Pred>
 class TPredicateFilter : public TCombFilter {
   public:
     TPredicateFilter(Pred pred, bool exclude) : pred_(std::move(pred)), exclude_(exclude) {}
-
     void Apply(std::span<const TComb> source, TCombsArray& dest) const override {
-        const size_t n = source.size();
-        std::vector<uint64_t> bits((n + 63) / 64);
-        size_t kept = 0;
-        for (size_t w = 0; w < bits.size(); ++w) {
-            const TComb* c = source.data() + w * 64;
-            const size_t m = std::min<size_t>(64, n - w * 64);
-            uint64_t keep = 0;
-            for (size_t i = 0; i < m; ++i)
-                keep |= static_cast<uint64_t>(pred_(c[i]) != exclude_) << i;
-            bits[w] = keep;
-            kept += BitCount(keep);
-        }
-        const size_t base = dest.size();
-        dest.resize(base + kept);
-        TComb* out = dest.data() + base;
-        for (size_t w = 0; w < bits.size(); ++w) {
-            const TComb* c = source.data() + w * 64;
-            for (uint64_t keep = bits[w]; keep != 0; keep &= keep - 1)
-                *out++ = c[std::countr_zero(keep)];
-        }
+        ApplyPredicate(pred_, exclude_, source, dest);
     }
 
   private:
     Pred pred_;
     bool exclude_;
 };
+
+// A filter whose fast test holds for canonical combinations only; any other goes through slow.
+// A list that is canonical throughout, as generated lists and their narrowings are, is checked
+// once up front instead of at every combination.
+template <typename Fast, typename Slow>
+class TCanonicalFilter : public TCombFilter {
+  public:
+    TCanonicalFilter(Fast fast, Slow slow, bool exclude)
+        : fast_(std::move(fast)), slow_(std::move(slow)), exclude_(exclude) {}
+    void Apply(std::span<const TComb> source, TCombsArray& dest) const override {
+        if (AllCanonical(source)) return ApplyPredicate(fast_, exclude_, source, dest);
+        ApplyPredicate([this](const TComb& c) { return IsCanonicalComb(c) ? fast_(c) : slow_(c); },
+                       exclude_, source, dest);
+    }
+
+  private:
+    Fast fast_;
+    Slow slow_;
+    bool exclude_;
+};
+
+template <typename Fast, typename Slow>
+std::unique_ptr<TCombFilter> MakeCanonicalFilter(Fast fast, Slow slow, bool exclude) {
+    return std::make_unique<TCanonicalFilter<Fast, Slow>>(std::move(fast), std::move(slow),
+                                                          exclude);
+}
 
 template <typename Pred>
 std::unique_ptr<TCombFilter> MakePredicateFilter(Pred pred, bool exclude) {

@@ -1,5 +1,7 @@
 #include "stats/families/cells.h"
 
+#include <bit>
+
 #include "stats/comb_filter.h"
 #include "util/format.h"
 
@@ -29,13 +31,6 @@ TCellMap Empty() {
 
 int MatrixColumns(int cols) {
     return std::clamp(cols, 1, kMaxNumber);
-}
-
-// A combination whose positions are its numbers in ascending order, all of the game.
-bool IsPlainComb(const TComb& c) {
-    bool ok = c[0] >= 1 && c[kCombSize - 1] <= kMaxNumber;
-    for (int i = 0; i + 1 < kCombSize; ++i) ok &= c[i] < c[i + 1];
-    return ok;
 }
 
 constexpr size_t kFewTuples = 8;
@@ -170,33 +165,64 @@ std::unique_ptr<TCombFilter> CellTupleFilter(const TCellMap& map,
     }
     if (tuples.size() > kFewTuples) return nullptr;
     if (mix) {
-        // Over ascending numbers, positions in order are numbers in order: a tuple is there when
-        // the leftmost match of each component leaves room for the next.
-        struct TMembers {
-            std::array<std::array<uint32_t, 4>, kFewTuples> of{};
+        // Over ascending numbers, positions in order are numbers in order, and the leftmost match
+        // of each component is as good as any: matching walks through k + 1 states. The walk over
+        // the numbers 1..10 reaches some state; the numbers 11..20 finish it from every state
+        // at least as far as the least one they need. Two lookups, neither waiting on the other.
+        constexpr int kHalf = 10, kHalfMasks = 1 << kHalf;
+        struct TWalks {
+            std::vector<uint8_t> reached;  // by tuple and mask of 1..10: the state from 0
+            std::vector<uint8_t> needed;   // by tuple and mask of 11..20: the least state to end
             size_t count = 0;
-        } members;
-        for (const auto& t : tuples) {
-            for (int i = 0; i < k; ++i) members.of[members.count][i] = map.Members(t[i]);
-            ++members.count;
-        }
-        return MakePredicateFilter(
-            [members, k, slow = std::move(slow)](const TComb& c) {
-                if (!IsPlainComb(c)) return slow(c);
-                const uint32_t numbers = NumbersMask(c);
-                for (size_t t = 0; t < members.count; ++t) {
-                    uint32_t above = ~uint32_t{0};
-                    int i = 0;
-                    for (; i < k; ++i) {
-                        const uint32_t y = numbers & members.of[t][i] & above;
-                        if (y == 0) break;
-                        above = ~(((y & (0 - y)) << 1) - 1);
-                    }
-                    if (i == k) return true;
+            const std::array<uint32_t, 256>* bits = &NumberBits();
+            bool Hit(size_t t, uint32_t numbers) const {
+                return reached[t * kHalfMasks + (numbers & (kHalfMasks - 1))] >=
+                       needed[t * kHalfMasks + (numbers >> kHalf)];
+            }
+            uint32_t Mask(const TComb& c) const {
+                const auto& b = *bits;
+                return b[c[0]] | b[c[1]] | b[c[2]] | b[c[3]] | b[c[4]] | b[c[5]] | b[c[6]] |
+                       b[c[7]];
+            }
+        } walks;
+        walks.count = tuples.size();
+        walks.reached.resize(walks.count * kHalfMasks);
+        walks.needed.resize(walks.count * kHalfMasks);
+        // A mask's walk is the walk of the mask without its top number, one step further.
+        std::vector<uint8_t> from(kHalfMasks);
+        for (size_t t = 0; t < walks.count; ++t) {
+            auto step = [&](int n, int state) {
+                return static_cast<uint8_t>(state + (state < k && map.cell[n] == tuples[t][state]));
+            };
+            auto walk = [&](int first, int state, uint8_t* out) {
+                out[0] = static_cast<uint8_t>(state);
+                for (int m = 1; m < kHalfMasks; ++m) {
+                    const int top = std::bit_width(static_cast<unsigned>(m)) - 1;
+                    out[m] = step(first + top, out[m & ~(1 << top)]);
                 }
-                return false;
+            };
+            walk(1, 0, &walks.reached[t * kHalfMasks]);
+            // A walk that ends from some state ends from every later one too.
+            uint8_t* needed = &walks.needed[t * kHalfMasks];
+            std::fill_n(needed, kHalfMasks, static_cast<uint8_t>(k));
+            for (int st = k - 1; st >= 0; --st) {
+                walk(kHalf + 1, st, from.data());
+                for (int m = 0; m < kHalfMasks; ++m)
+                    if (from[m] == k) needed[m] = static_cast<uint8_t>(st);
+            }
+        }
+        if (walks.count == 1)  // keeping or removing one value: the usual case
+            return MakeCanonicalFilter([walks = std::move(walks),
+                                        k](const TComb& c) { return walks.Hit(0, walks.Mask(c)); },
+                                       std::move(slow), exclude);
+        return MakeCanonicalFilter(
+            [walks = std::move(walks)](const TComb& c) {
+                const uint32_t numbers = walks.Mask(c);
+                bool hit = false;
+                for (size_t t = 0; t < walks.count; ++t) hit |= walks.Hit(t, numbers);
+                return hit;
             },
-            exclude);
+            std::move(slow), exclude);
     }
     struct TRuns {
         std::array<uint64_t, kFewTuples> packed{};
