@@ -45,6 +45,11 @@ TFavouriteNode* TFavouritesModel::FindNode(int entry) {
     return const_cast<TFavouriteNode*>(static_cast<const TFavouritesModel*>(this)->Node(entry));
 }
 
+std::string TFavouritesModel::HelpTopic(int entry) const {
+    const TStatMethod& m = list_.MethodAt(entry);
+    return m.Class->HelpTopic(m.Index);
+}
+
 int TFavouritesModel::GroupOf(int entry) const {
     return GroupIndex(list_.MethodAt(entry).Class->MethodGroup());
 }
