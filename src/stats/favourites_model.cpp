@@ -1,5 +1,6 @@
 #include "stats/favourites_model.h"
 
+#include "stats/help_pages.h"
 #include "util/format.h"
 #include "util/strings.h"
 
@@ -47,7 +48,7 @@ TFavouriteNode* TFavouritesModel::FindNode(int entry) {
 
 std::string TFavouritesModel::HelpTopic(int entry) const {
     const TStatMethod& m = list_.MethodAt(entry);
-    return m.Class->HelpTopic(m.Index);
+    return MethodHelpTopic(*m.Class, m.Index);
 }
 
 int TFavouritesModel::GroupOf(int entry) const {

@@ -34,6 +34,11 @@ std::string PageOf(const TStatMethod& m) {
 
 }  // namespace
 
+std::string MethodHelpTopic(const TStatClass& method, int index) {
+    if (HelpFolder().empty()) return {};
+    return HelpPagePath(MethodHelpPageName(Format(method.HelpCode(), {index})));
+}
+
 std::vector<THelpMethodPage> MethodHelpPages(const TStatList& registry) {
     std::vector<THelpMethodPage> pages;
     for (int i = 0; i < registry.MethodCount(); ++i) {

@@ -11,6 +11,10 @@ namespace zentrix {
 
 class TStatList;
 
+// The page of a method class's entry with this index in the help folder found at start: the
+// method's help topic; empty without a help folder.
+std::string MethodHelpTopic(const TStatClass& method, int index);
+
 // One method page of the help: the entries sharing a help code share it.
 struct THelpMethodPage {
     std::string page;   // "Filters_1049_POSx.htm"

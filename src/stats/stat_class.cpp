@@ -1,7 +1,6 @@
 #include "stats/stat_class.h"
 
 #include "util/format.h"
-#include "util/help_files.h"
 
 namespace zentrix {
 
@@ -53,11 +52,6 @@ const char* GroupName(TStatGroup group) {
 std::string GroupTitle(TStatGroup group) {
     if (!ValidGroup(group)) return "#ERROR#";
     return Format("{ %1:s } %0:s", {GroupName(group), GroupCode(group)});
-}
-
-std::string TStatClass::HelpTopic(int index) const {
-    if (HelpFolder().empty()) return {};
-    return HelpPagePath(MethodHelpPageName(Format(HelpCode(), {index})));
 }
 
 std::string TStatClass::CodeOf(int index) const {

@@ -91,8 +91,8 @@ struct TStatClass {
     }
     std::string CodeOf(int index) const;
     std::string NameOf(int index) const;
-    // The method's page in the help folder found at start; empty without one.
-    std::string HelpTopic(int index) const;
+    // There is no help file, so no topic.
+    std::string HelpTopic(int /*index*/) const { return {}; }
 };
 
 // What a class states about itself (its static Describe()); the rest comes from its type and

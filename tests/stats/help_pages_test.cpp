@@ -217,9 +217,9 @@ TEST(HelpPages, MethodPagesAndTopics) {
     const TStatMethod& m = registry.list.MethodAt(registry.list.FindCode("POS3"));
     const std::string saved = HelpFolder();
     SetHelpFolder("");
-    EXPECT_EQ(m.Class->HelpTopic(m.Index), "");
+    EXPECT_EQ(MethodHelpTopic(*m.Class, m.Index), "");
     SetHelpFolder(kFixtures);
-    EXPECT_EQ(m.Class->HelpTopic(m.Index), kFixtures + "/Filters_1049_POSx.htm");
+    EXPECT_EQ(MethodHelpTopic(*m.Class, m.Index), kFixtures + "/Filters_1049_POSx.htm");
     SetHelpFolder(saved);
 }
 
