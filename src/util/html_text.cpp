@@ -464,6 +464,9 @@ class TTextWriter {
             }
         if (widths.empty()) return;
         BlankLine();
+        size_t total = 3 * (widths.size() - 1);
+        for (size_t w : widths) total += w;
+        if (total > width_) return EmitTableAsBlocks();
         for (size_t r = 0; r < rows_.size(); ++r) {
             if (rows_[r].empty()) continue;
             std::string line;
@@ -479,6 +482,25 @@ class TTextWriter {
                 for (size_t c = 0; c < widths.size(); ++c)
                     rule += (c > 0 ? "-+-" : "") + std::string(widths[c], '-');
                 Push(rule);
+            }
+        }
+        lastItem_ = false;
+    }
+
+    // A table too wide for the terminal: each row's first cell on a line, the other cells
+    // below it, indented and wrapped, after their column's heading when there is one.
+    void EmitTableAsBlocks() {
+        const std::vector<std::string>* heading =
+            !header_.empty() && header_[0] && !rows_.empty() ? &rows_[0] : nullptr;
+        for (size_t r = heading ? 1 : 0; r < rows_.size(); ++r) {
+            const std::vector<std::string>& row = rows_[r];
+            if (row.empty()) continue;
+            Push(row[0]);
+            for (size_t c = 1; c < row.size(); ++c) {
+                std::string cell = row[c];
+                if (heading && c < heading->size() && row.size() > 2 && !(*heading)[c].empty())
+                    cell = (*heading)[c] + ": " + cell;
+                Wrap(cell, "    ", "    ");
             }
         }
         lastItem_ = false;

@@ -70,8 +70,8 @@ std::vector<std::string> PageProblems(const std::string& folder, const std::stri
         }
         if (t.name == "head") hidden += t.kind == THtmlToken::TKind::Open ? 1 : -1;
         const bool skeleton = kSkeleton.count(t.name) > 0;
-        if (!skeleton && !kAllowed.count(t.name)) problem("tag <" + t.name + ">");
         if (t.kind != THtmlToken::TKind::Open) continue;
+        if (!skeleton && !kAllowed.count(t.name)) problem("tag <" + t.name + ">");
         if (t.name == "h1") ++h1;
         for (const auto& [attr, value] : t.attributes) {
             const bool allowed =

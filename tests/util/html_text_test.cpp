@@ -65,6 +65,14 @@ TEST(HtmlText, WrapsLongParagraphsByCharacters) {
     EXPECT_GT(lines, 3u);
 }
 
+TEST(HtmlText, WideTablesAsBlocks) {
+    const std::string html =
+        "<table><tr><th>Код</th><th>Что</th><th>Когда</th></tr><tr><td>SF</td><td>все записи "
+        "таблицы</td><td>пройдены все строки</td></tr></table>";
+    EXPECT_EQ(HtmlToText(html, 20),
+              "SF\n    Что: все записи\n    таблицы\n    Когда: пройдены\n    все строки\n");
+}
+
 TEST(HtmlText, AFixtureMethodPage) {
     const std::string text =
         HtmlToText(ReadFileBytes(ZENTRIX_TEST_DATA "/help/Filters_1049_POSx.htm"));
