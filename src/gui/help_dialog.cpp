@@ -1,6 +1,7 @@
 #include "gui/help_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -53,7 +54,13 @@ void TFormHelp::Build(const QString& title) {
     browser_ = new QTextBrowser(this);
     browser_->setObjectName("HelpBrowser");
     browser_->setOpenExternalLinks(true);
-    if (!HelpFolder().empty()) browser_->setSearchPaths({QString::fromStdString(HelpFolder())});
+    if (!HelpFolder().empty()) {
+        browser_->setSearchPaths({QString::fromStdString(HelpFolder())});
+        // The viewer does not follow the pages' stylesheet link: the style applies to every page.
+        QFile css(QString::fromStdString(HelpPagePath("help.css")));
+        if (css.open(QIODevice::ReadOnly))
+            browser_->document()->setDefaultStyleSheet(QString::fromUtf8(css.readAll()));
+    }
     layout->addWidget(browser_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setText("Закрыть");
