@@ -5,6 +5,7 @@
 #include "stats/custom_stat.h"
 #include "stats/favourites_model.h"
 #include "stats/filter.h"
+#include "stats/help_pages.h"
 #include "stats/prefetch_layout.h"
 #include "util/files.h"
 #include "util/format.h"
@@ -153,7 +154,7 @@ std::string TStatsController::SelectedHelpTopic() const {
     const int entry = SelectedEntry();
     if (entry < 0) return {};
     const TStatMethod& m = Registry().MethodAt(entry);
-    return m.Class->HelpTopic(m.Index);
+    return MethodHelpTopic(*m.Class, m.Index);
 }
 
 std::string TStatsController::SelectedMethodName() const {

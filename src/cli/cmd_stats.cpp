@@ -199,6 +199,7 @@ void RegisterStatsCommand(CLI::App& app, TCliContext& ctx) {
     stats->require_subcommand(1);
     RegisterList(*stats, ctx);
     RegisterTable(*stats, ctx);
+    RegisterStatsHelpCommand(*stats, ctx);
 }
 
 void RegisterPrefetchCommand(CLI::App& app, TCliContext& ctx) {

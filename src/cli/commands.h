@@ -25,5 +25,8 @@ void RegisterExportCommand(CLI::App& app, TCliContext& ctx);
 void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx);
 // The graph, repeats and sums commands join the views group.
 void RegisterViewsChartCommands(CLI::App& views, TCliContext& ctx);
+// "help [TOPIC]": the guide's pages; "stats help CODE": a method's page.
+void RegisterHelpCommand(CLI::App& app, TCliContext& ctx);
+void RegisterStatsHelpCommand(CLI::App& stats, TCliContext& ctx);
 
 }  // namespace zentrix::cli

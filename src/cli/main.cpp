@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/cli.h"
+#include "util/help_files.h"
 #include "util/program_folder.h"
 
 int main(int argc, char** argv) {
@@ -9,5 +10,7 @@ int main(int argc, char** argv) {
     // command finishes its work and the lines nobody reads are dropped.
     std::signal(SIGPIPE, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
-    return zentrix::cli::RunCli(args, std::cout, std::cerr, zentrix::ExecutablePath(argv[0]));
+    const std::string exe = zentrix::ExecutablePath(argv[0]);
+    zentrix::SetHelpFolder(zentrix::FindHelpFolder(exe));
+    return zentrix::cli::RunCli(args, std::cout, std::cerr, exe);
 }

@@ -149,7 +149,7 @@ void TFormFavourites::Describe() {
     const int entry = SelectedEntry();
     const TFavouriteNode* node = entry >= 0 ? model_.Node(entry) : nullptr;
     if (!node) return;
-    TFormHelp help(this, Q(node->Title), QString());
+    TFormHelp help(this, core_, Q(node->Title), Q(model_.HelpTopic(entry)));
     ExecDialog(help);
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/session_core.h"
 #include "gui/char_filter_delegate.h"
+#include "gui/field_hints.h"
 #include "gui/qt_ui_port.h"
 #include "scenario/filter_modes.h"
 
@@ -72,8 +73,10 @@ TFormFilterItem::TFormFilterItem(QWidget* parent, TSessionCore& core, TFilterDia
         coefs_[i]->setObjectName(coefNames[i]);
     }
     percents_ = new QCheckBox("Использовать значения в %", this);
+    percents_->setObjectName("chCoefPercents");
     percents_->setChecked(m.coefPercents);
     abs_ = new QCheckBox("Использовать абсолютные значения", this);
+    abs_->setObjectName("chCoefAbs");
     abs_->setChecked(m.coefAbs);
 
     std::vector<std::string> stops;
@@ -116,6 +119,7 @@ TFormFilterItem::TFormFilterItem(QWidget* parent, TSessionCore& core, TFilterDia
     layout->addWidget(weights);
     layout->addLayout(stopForm);
     layout->addWidget(buttons);
+    ApplyScenarioFieldHints(this);
 
     connect(levelMode_, &QComboBox::currentIndexChanged, this, [this] { UpdateWeights(); });
     connect(override_, &QCheckBox::clicked, this, [this] { UpdateWeights(); });

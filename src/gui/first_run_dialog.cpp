@@ -11,7 +11,8 @@
 
 namespace zentrix::gui {
 
-TFormFirstRun::TFormFirstRun(QWidget* parent, TUiPort& ui, bool helpFileFound) : QDialog(parent) {
+TFormFirstRun::TFormFirstRun(QWidget* parent, TUiPort& ui, std::function<void()> openHelp)
+    : QDialog(parent) {
     setObjectName("FormFirstRun");
     setWindowTitle("Справочная информация");
     auto* layout = new QVBoxLayout(this);
@@ -22,7 +23,8 @@ TFormFirstRun::TFormFirstRun(QWidget* parent, TUiPort& ui, bool helpFileFound) :
     intro->setWordWrap(true);
     layout->addWidget(intro);
     auto* help = new QPushButton("Открыть файл встроенной справочной системы", this);
-    help->setEnabled(helpFileFound);
+    help->setEnabled(static_cast<bool>(openHelp));
+    if (openHelp) connect(help, &QPushButton::clicked, this, openHelp);
     layout->addWidget(help);
     layout->addWidget(
         new QLabel("Полезные ресурсы, включая видеоруководства и новости проекта:", this));

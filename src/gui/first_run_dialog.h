@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 
 namespace zentrix {
@@ -14,7 +16,8 @@ namespace zentrix::gui {
 class TFormFirstRun : public QDialog {
     Q_OBJECT
   public:
-    TFormFirstRun(QWidget* parent, TUiPort& ui, bool helpFileFound);
+    // Without openHelp (no help folder) the help button is disabled.
+    TFormFirstRun(QWidget* parent, TUiPort& ui, std::function<void()> openHelp);
     // "Больше не показывать данный диалог" was ticked.
     bool DontShowAgain() const;
 

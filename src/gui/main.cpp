@@ -10,6 +10,7 @@
 
 #include "app/startup_switches.h"
 #include "gui/main_window.h"
+#include "util/help_files.h"
 #include "util/processes.h"
 #include "util/program_folder.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     zentrix::TStartupSwitches switches = zentrix::ParseStartupSwitches(args);
     const std::string exe = zentrix::ExecutablePath(argv[0]);
+    zentrix::SetHelpFolder(zentrix::FindHelpFolder(exe));
 
     if (switches.restart) {
         // The previous copy is ending: wait for it, about a minute at most.

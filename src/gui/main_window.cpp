@@ -30,6 +30,7 @@
 #include "gui/first_run_dialog.h"
 #include "gui/graphs_tab.h"
 #include "gui/grid_table.h"
+#include "gui/help_dialog.h"
 #include "gui/kept_splitter.h"
 #include "gui/layout_tab.h"
 #include "gui/list_view.h"
@@ -44,6 +45,7 @@
 #include "gui/week_tab.h"
 #include "gui/window_geometry.h"
 #include "util/errors.h"
+#include "util/help_files.h"
 #include "version.h"
 
 namespace zentrix::gui {
@@ -271,9 +273,11 @@ void TFormMain::CreateMenus() {
     group->addAction(russian);
 
     QMenu* help = menuBar()->addMenu("Справка");
-    // There is no help file: the action stays disabled.
+    // Enabled only when the help folder was found at start.
     QAction* helpFile = actions_->Add(
-        "Справка", "Вызов файла справки", QKeySequence("F1"), [] { return false; }, [] {});
+        "Справка", "Вызов файла справки", QKeySequence("F1"), [] { return !HelpFolder().empty(); },
+        [this] { ShowHelpContents(); });
+    helpAction_ = helpFile;
     help->addAction(helpFile);
     help->addAction(about_);
     help->addSeparator();
@@ -286,6 +290,11 @@ void TFormMain::CreateMenus() {
     // Window-wide shortcuts of actions only reachable through menus work from any page.
     for (QAction* a : findChildren<QAction*>())
         if (a->shortcutContext() == Qt::WindowShortcut) addAction(a);
+}
+
+void TFormMain::ShowHelpContents() {
+    TFormHelp dialog(this, session_->Core());
+    ExecDialog(dialog);
 }
 
 void TFormMain::RestoreWindowSettings() {
@@ -340,8 +349,9 @@ void TFormMain::Initialize() {
         actions_->UpdateNow();
         actions_->Run([this] { session_->Download().StartupDownload(); });
         if (core.Settings().Options().FirstRun) {
-            // There is no help file, so its button stays disabled.
-            TFormFirstRun dialog(this, core.Ui(), false);
+            std::function<void()> openHelp;
+            if (!HelpFolder().empty()) openHelp = [this] { ShowHelpContents(); };
+            TFormFirstRun dialog(this, core.Ui(), openHelp);
             ExecDialog(dialog);
             if (dialog.DontShowAgain()) {
                 core.Settings().Options().FirstRun = false;

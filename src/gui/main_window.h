@@ -96,6 +96,9 @@ class TFormMain : public QMainWindow {
     TDownloadActions* DownloadActions() const { return downloadActions_; }
     // True once the start's initialization ran (the window is usable).
     bool Initialized() const { return initialized_; }
+    // "Справка" (F1): the guide from its contents.
+    QAction* HelpAction() const { return helpAction_; }
+    void ShowHelpContents();
 
   signals:
     void initializationFinished();
@@ -142,6 +145,7 @@ class TFormMain : public QMainWindow {
     QMenu* viewMenu_ = nullptr;
     std::array<QLabel*, kStatusPanelCount> panels_{};
     std::vector<TPage*> pages_;  // in tab order, left pages first
+    QAction* helpAction_ = nullptr;
     QAction* params_ = nullptr;
     QAction* shredding_ = nullptr;
     TExportCommands* exportCommands_ = nullptr;

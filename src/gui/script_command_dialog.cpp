@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "gui/field_hints.h"
 #include "gui/filter_item_dialog.h"
 #include "gui/modal_hooks.h"
 #include "gui/qt_ui_port.h"
@@ -82,6 +83,7 @@ TFormScriptLine::TFormScriptLine(QWidget* parent, TSessionCore& core, TFilterDia
     connect(buttons, &QDialogButtonBox::accepted, this, &TFormScriptLine::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    ApplyScenarioFieldHints(this);
     comment_->setFocus();
 }
 

@@ -23,6 +23,7 @@
 #include "gui/series_chart.h"
 #include "gui/virtual_model.h"
 #include "stats/favourites_model.h"
+#include "stats/help_pages.h"
 
 namespace zentrix::gui {
 
@@ -54,6 +55,7 @@ TStatsTab::TStatsTab(QWidget* parent, TMainSession& session, TActionList& action
 
     TVirtualModel::TSource source;
     for (const char* caption : StatColumnCaptions()) source.header.push_back(caption);
+    for (const char* hint : StatColumnHints()) source.headerHints.push_back(hint);
     source.rowCount = [&stats] { return stats.HasTable() ? stats.Table().RowCount() : 0; };
     source.rowTexts = [&stats](int row) {
         std::vector<std::string> texts(kStatColumnCount);
@@ -204,7 +206,8 @@ void TStatsTab::ShowTable() {
 
 void TStatsTab::ShowHelp() {
     const TStatsController& stats = session_.Stats();
-    TFormHelp dialog(this, Q(stats.SelectedMethodName()), Q(stats.SelectedHelpTopic()));
+    TFormHelp dialog(this, session_.Core(), Q(stats.SelectedMethodName()),
+                     Q(stats.SelectedHelpTopic()));
     ExecDialog(dialog);
 }
 

@@ -58,8 +58,10 @@ QVariant TVirtualModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TVirtualModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    if (section < 0 || section >= static_cast<int>(source_.header.size())) return {};
+    if (orientation != Qt::Horizontal || section < 0) return {};
+    if (role == Qt::ToolTipRole && section < static_cast<int>(source_.headerHints.size()))
+        return QString::fromStdString(source_.headerHints[section]);
+    if (role != Qt::DisplayRole || section >= static_cast<int>(source_.header.size())) return {};
     return QString::fromStdString(source_.header[section]);
 }
 

@@ -26,6 +26,7 @@ class TVirtualModel : public QAbstractTableModel {
         std::function<std::optional<TColor>(int row, int column)> cellColor;
         std::function<QIcon(int row)> rowIcon;  // shown in the first column
         std::vector<Qt::Alignment> alignment;   // per column; left when missing
+        std::vector<std::string> headerHints;   // per column: the header's tooltip
     };
 
     TVirtualModel(QObject* parent, TSource source);

@@ -1,5 +1,6 @@
 #include "stats/favourites_model.h"
 
+#include "stats/help_pages.h"
 #include "util/format.h"
 #include "util/strings.h"
 
@@ -43,6 +44,11 @@ const TFavouriteNode* TFavouritesModel::Node(int entry) const {
 
 TFavouriteNode* TFavouritesModel::FindNode(int entry) {
     return const_cast<TFavouriteNode*>(static_cast<const TFavouritesModel*>(this)->Node(entry));
+}
+
+std::string TFavouritesModel::HelpTopic(int entry) const {
+    const TStatMethod& m = list_.MethodAt(entry);
+    return MethodHelpTopic(*m.Class, m.Index);
 }
 
 int TFavouritesModel::GroupOf(int entry) const {

@@ -63,6 +63,8 @@ class TFavouritesModel {
     const TFavouriteNode* Node(int entry) const;
     // The group number of an entry's node.
     int GroupOf(int entry) const;
+    // The entry's help page (empty without a help folder).
+    std::string HelpTopic(int entry) const;
 
     bool Ordered;
     bool ShowGroupName;
