@@ -39,6 +39,10 @@ std::string MethodHelpTopic(const TStatClass& method, int index) {
     return HelpPagePath(MethodHelpPageName(Format(method.HelpCode(), {index})));
 }
 
+std::string TStatClass::HelpTopic(int index) const {
+    return MethodHelpTopic(*this, index);
+}
+
 std::vector<THelpMethodPage> MethodHelpPages(const TStatList& registry) {
     std::vector<THelpMethodPage> pages;
     for (int i = 0; i < registry.MethodCount(); ++i) {

@@ -91,8 +91,8 @@ struct TStatClass {
     }
     std::string CodeOf(int index) const;
     std::string NameOf(int index) const;
-    // There is no help file, so no topic.
-    std::string HelpTopic(int /*index*/) const { return {}; }
+    // The page of the entry with this index in the help folder; empty without one.
+    std::string HelpTopic(int index) const;
 };
 
 // What a class states about itself (its static Describe()); the rest comes from its type and
