@@ -41,6 +41,7 @@
 #include "gui/shred_dialog.h"
 #include "gui/stakes_page.h"
 #include "gui/stats_tab.h"
+#include "gui/update_actions.h"
 #include "gui/week_tab.h"
 #include "gui/window_geometry.h"
 #include "util/errors.h"
@@ -181,6 +182,7 @@ void TFormMain::CreateActions() {
     about_ =
         actions_->Add("О программе", "Информация о программе", {}, {}, [this] { ShowAbout(); });
     downloadActions_ = new TDownloadActions(this, *session_, *actions_);
+    updateActions_ = new TUpdateActions(this, *session_, *actions_, session_->Core().Folder());
     TViewsController& views = session_->Views();
     AddTabEntry(cardTab_, "Вкладка \"Карта\"", "Скрыть / показать вкладку \"Карта тиражей\"",
                 &TMainOptions::TabCard, [&views] { return views.ToggleTab(TGridView::Card); });
@@ -276,6 +278,7 @@ void TFormMain::CreateMenus() {
         "Справка", "Вызов файла справки", QKeySequence("F1"), [] { return false; }, [] {});
     help->addAction(helpFile);
     help->addAction(about_);
+    updateActions_->AddToMenu(help);
     help->addSeparator();
     for (const TPublisherLink& link : kLinkActions) {
         std::string address = link.address;
@@ -338,6 +341,12 @@ void TFormMain::Initialize() {
         QTimer::singleShot(0, this, &QWidget::close);
     } else {
         actions_->UpdateNow();
+        bool restarting = false;
+        actions_->Run([this, &restarting] { restarting = updateActions_->StartupCheck(); });
+        if (restarting) {
+            emit initializationFinished();
+            return;
+        }
         actions_->Run([this] { session_->Download().StartupDownload(); });
         if (core.Settings().Options().FirstRun) {
             // There is no help file, so its button stays disabled.
