@@ -38,10 +38,17 @@ struct TRemoveAtEnd {
     ~TRemoveAtEnd() { RemoveQuietly(path); }
 };
 
+// The build's version as four numbers, so that its 4th word is the build number.
+std::string FourPartVersion(const std::string& version) {
+    std::string text = version;
+    for (size_t parts = SplitAny(version, ".").size(); parts < 4; ++parts) text += ".0";
+    return text;
+}
+
 }  // namespace
 
 TUpdateController::TUpdateController(TSessionCore& core, TConfigController& config)
-    : core_(core), config_(config), ownVersion_(kProgramVersion) {}
+    : core_(core), config_(config), ownVersion_(FourPartVersion(kProgramVersion)) {}
 
 std::string TUpdateController::ProgramFolder() const {
     if (!programFolder_.empty()) return programFolder_;

@@ -225,6 +225,8 @@ class TTarReader {
     }
 
     void Folder(const std::string& name) {
+        // "./", the archive's own top folder as tar -C DIR . writes it, is the unpack folder.
+        if (name == "." || name == "./") return;
         const std::vector<std::string> parts = SafeComponents(name);
         Prepare(parts, parts.size());
     }

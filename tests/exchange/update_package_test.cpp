@@ -136,7 +136,8 @@ struct Unpack : ::testing::Test {
 };
 
 TEST_F(Unpack, FilesAndFoldersWithTheirModes) {
-    test::WriteTarGz(archive, {{"./bin/", "", '5'},
+    test::WriteTarGz(archive, {{"./", "", '5'},
+                               {"./bin/", "", '5'},
                                {"bin/Zentrix_8x20", "ELF", '0', "", 0755},
                                {"doc/readme.txt", std::string(1000, 'r')},
                                {"empty.txt", ""}});
