@@ -48,6 +48,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     RegisterViewsChartCommands(*app.get_subcommand("views"), ctx);
     RegisterExportCommand(app, ctx);
     RegisterHelpCommand(app, ctx);
+    RegisterUpdateCommand(app, ctx);
 
     // CLI11 wants argv order reversed.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

@@ -21,6 +21,8 @@ void RegisterRatingsCommand(CLI::App& app, TCliContext& ctx);
 void RegisterViewsCommand(CLI::App& app, TCliContext& ctx);
 // "export TABLE": a table as a spreadsheet workbook.
 void RegisterExportCommand(CLI::App& app, TCliContext& ctx);
+// "update check|install": the self-update.
+void RegisterUpdateCommand(CLI::App& app, TCliContext& ctx);
 // "combs filter" joins the combs group.
 void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx);
 // The graph, repeats and sums commands join the views group.

@@ -42,6 +42,7 @@
 #include "gui/shred_dialog.h"
 #include "gui/stakes_page.h"
 #include "gui/stats_tab.h"
+#include "gui/update_actions.h"
 #include "gui/week_tab.h"
 #include "gui/window_geometry.h"
 #include "util/errors.h"
@@ -183,6 +184,7 @@ void TFormMain::CreateActions() {
     about_ =
         actions_->Add("О программе", "Информация о программе", {}, {}, [this] { ShowAbout(); });
     downloadActions_ = new TDownloadActions(this, *session_, *actions_);
+    updateActions_ = new TUpdateActions(this, *session_, *actions_, session_->Core().Folder());
     TViewsController& views = session_->Views();
     AddTabEntry(cardTab_, "Вкладка \"Карта\"", "Скрыть / показать вкладку \"Карта тиражей\"",
                 &TMainOptions::TabCard, [&views] { return views.ToggleTab(TGridView::Card); });
@@ -280,6 +282,7 @@ void TFormMain::CreateMenus() {
     helpAction_ = helpFile;
     help->addAction(helpFile);
     help->addAction(about_);
+    updateActions_->AddToMenu(help);
     help->addSeparator();
     for (const TPublisherLink& link : kLinkActions) {
         std::string address = link.address;
@@ -347,6 +350,12 @@ void TFormMain::Initialize() {
         QTimer::singleShot(0, this, &QWidget::close);
     } else {
         actions_->UpdateNow();
+        bool restarting = false;
+        actions_->Run([this, &restarting] { restarting = updateActions_->StartupCheck(); });
+        if (restarting) {
+            emit initializationFinished();
+            return;
+        }
         actions_->Run([this] { session_->Download().StartupDownload(); });
         if (core.Settings().Options().FirstRun) {
             std::function<void()> openHelp;

@@ -26,6 +26,7 @@ class TCardTab;
 class TChartCommands;
 class TGraphsTab;
 class TDownloadActions;
+class TUpdateActions;
 class TKeptSplitter;
 class TLayoutTab;
 class TWeekTab;
@@ -94,6 +95,7 @@ class TFormMain : public QMainWindow {
     QAction* ShreddingAction() const { return shredding_; }
     TExportCommands* ExportCommands() const { return exportCommands_; }
     TDownloadActions* DownloadActions() const { return downloadActions_; }
+    TUpdateActions* UpdateActions() const { return updateActions_; }
     // True once the start's initialization ran (the window is usable).
     bool Initialized() const { return initialized_; }
     // "Справка" (F1): the guide from its contents.
@@ -152,6 +154,7 @@ class TFormMain : public QMainWindow {
     QAction* exit_ = nullptr;
     QAction* about_ = nullptr;
     TDownloadActions* downloadActions_ = nullptr;
+    TUpdateActions* updateActions_ = nullptr;
     bool initialized_ = false;
     bool storedSettings_ = false;
 };

@@ -17,6 +17,11 @@ std::unique_ptr<gui::TFormMain> OpenWindow(const std::string& folder) {
         frm.WriteInteger("TFormMain", "DownloadDrawsOnStart", 2);
         frm.UpdateFile();
     }
+    // Nor does it look for updates.
+    if (!frm.ValueExists("TFormMain", "AutoUpdates")) {
+        frm.WriteBool("TFormMain", "AutoUpdates", false);
+        frm.UpdateFile();
+    }
     auto window = std::make_unique<gui::TFormMain>(TStartupSwitches{}, folder);
     QSignalSpy ready(window.get(), &gui::TFormMain::initializationFinished);
     window->show();
