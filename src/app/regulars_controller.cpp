@@ -42,7 +42,8 @@ void TRegularsController::Refresh() {
 
 void TRegularsController::Load(bool damageAsWarning) {
     rules_.clear();
-    if (Shown() && FileExists(file_.Path())) {
+    // Anything in the file's place is read, so a folder or a device there is reported.
+    if (Shown() && FileSize(file_.Path()) >= 0) {
         TBusyScope busy(core_, "Загрузка файла регулярных ставок...");
         try {
             file_.Load(rules_);

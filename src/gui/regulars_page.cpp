@@ -121,7 +121,20 @@ void TRegularsPage::StoreSettings(TWindowSettings& settings) {
 }
 
 void TRegularsPage::OnInvalidated(TUiPart part) {
-    if (part == TUiPart::RegularsList) model_->Reload();
+    if (part != TUiPart::RegularsList) return;
+    // A stake or a test changes the rules' cells: the rules stay selected for the next one.
+    const std::vector<int> selected = list_->SelectedRows();
+    const int current = list_->currentIndex().row();
+    model_->Reload();
+    const int count = model_->rowCount();
+    QItemSelection selection;
+    for (int r : selected)
+        if (r < count) selection.select(model_->index(r, 0), model_->index(r, 0));
+    if (current >= 0 && current < count)
+        list_->selectionModel()->setCurrentIndex(model_->index(current, 0),
+                                                 QItemSelectionModel::NoUpdate);
+    list_->selectionModel()->select(selection,
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 }  // namespace zentrix::gui
