@@ -29,6 +29,7 @@ TMainSession::TMainSession(std::string dataFolder, TUiPort& ui)
       scenario_(core_, stats_, config_),
       ratings_(core_, stats_, scenario_),
       stakes_(core_, archive_, combs_, config_, ratings_),
+      regulars_(core_, archive_, combs_, config_, stakes_),
       run_(core_, archive_, combs_, config_, stats_, stakes_, scenario_),
       download_(core_, archive_, config_) {
     archive_.SetChangedHook([this] { stakes_.Check(); });
@@ -96,6 +97,7 @@ bool TMainSession::Initialize(const TStartupSwitches& switches) {
         ratings_.Load();
         // Draws that arrived while the program was closed complete their stakes.
         stakes_.Check();
+        regulars_.Load();
         scenario_.LoadWorkingFile();
         if (switches.loadOnly) download_.DrawsDownload();
         // A start only to download draws ends before the full-set files.

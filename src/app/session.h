@@ -9,6 +9,7 @@
 #include "app/config_controller.h"
 #include "app/download_controller.h"
 #include "app/ratings_controller.h"
+#include "app/regulars_controller.h"
 #include "app/scenario_controller.h"
 #include "app/scenario_run.h"
 #include "app/session_core.h"
@@ -41,6 +42,7 @@ class TMainSession {
     TScenarioController& Scenario() { return scenario_; }
     TStakesController& Stakes() { return stakes_; }
     TRatingsController& Ratings() { return ratings_; }
+    TRegularsController& Regulars() { return regulars_; }
     TScenarioRun& Run() { return run_; }
     TDownloadController& Download() { return download_; }
 
@@ -90,6 +92,7 @@ class TMainSession {
     TScenarioController scenario_;
     TRatingsController ratings_;
     TStakesController stakes_;
+    TRegularsController regulars_;
     TScenarioRun run_;
     TDownloadController download_;
     TExclusiveFile dataLock_;

@@ -85,15 +85,15 @@ bool TStakesController::CanMakeStake() const {
     return Available();
 }
 
-bool TStakesController::MakeStake(const TStakeDialogFields& fields) {
+bool TStakesController::MakeStake(const TStakeDialogFields& fields, uint8_t kind) {
     if (!file_.IsOpen()) {
         core_.ErrorBox(kStakesNotOpen);
         return false;
     }
     TStakeDialogResult result;
     try {
-        result =
-            StakeDialogResult(fields, config_.Data(), static_cast<int32_t>(combs_.Combs().size()));
+        result = StakeDialogResult(fields, config_.Data(),
+                                   static_cast<int32_t>(combs_.Combs().size()), kind);
     } catch (const EZentrix& e) {
         core_.ErrorBox(e.what());
         return false;

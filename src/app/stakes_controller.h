@@ -60,7 +60,7 @@ class TStakesController {
     bool CanMakeStake() const;
     // The stake dialog's OK: the stake appended for its draws, then everything checked. False
     // after the error box (the file stays as it was).
-    bool MakeStake(const TStakeDialogFields& fields);
+    bool MakeStake(const TStakeDialogFields& fields, uint8_t kind = kStakeManual);
     bool CanMakeRandomStake() const;
     bool CanMakeStakesForCombs(const std::vector<size_t>& rows) const;
     // The multi-stake dialog's OK: one stake per listed combination in list order.

@@ -45,6 +45,7 @@ enum class TUiPart {
     LayoutComparisons,
     WeekTable,
     DrawsGraph,    // the graph tab's chart, or whether the tab is shown
+    RegularsList,  // the regular stakes list
 };
 
 // How the engine speaks to a person. Implemented by the desktop window, by the command line

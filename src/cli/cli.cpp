@@ -44,6 +44,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     RegisterScenarioCommand(app, ctx);
     RegisterStakesCommand(app, ctx);
     RegisterRatingsCommand(app, ctx);
+    RegisterRegularCommand(app, ctx);
     RegisterViewsCommand(app, ctx);
     RegisterViewsChartCommands(*app.get_subcommand("views"), ctx);
     RegisterExportCommand(app, ctx);

@@ -17,6 +17,8 @@ void RegisterPrefetchCommand(CLI::App& app, TCliContext& ctx);
 void RegisterScenarioCommand(CLI::App& app, TCliContext& ctx);
 void RegisterStakesCommand(CLI::App& app, TCliContext& ctx);
 void RegisterRatingsCommand(CLI::App& app, TCliContext& ctx);
+// "regular list|add|delete|stake|test": the regular table stakes.
+void RegisterRegularCommand(CLI::App& app, TCliContext& ctx);
 // The grid views: "views card|scheme|compare|weekdays|filter".
 void RegisterViewsCommand(CLI::App& app, TCliContext& ctx);
 // "export TABLE": a table as a spreadsheet workbook.

@@ -38,6 +38,7 @@
 #include "gui/params_dialog.h"
 #include "gui/qt_ui_port.h"
 #include "gui/ratings_page.h"
+#include "gui/regulars_page.h"
 #include "gui/scenario_page.h"
 #include "gui/shred_dialog.h"
 #include "gui/stakes_page.h"
@@ -147,6 +148,8 @@ void TFormMain::CreatePages() {
                 new TRatingsPage(mainPages_, *session_, *actions_,
                                  [this] { mainPages_->setCurrentWidget(scenarioPage_); }),
                 "Рейтинг");
+    regularsPage_ = AddPage(
+        mainPages_, new TRegularsPage(mainPages_, *session_, *actions_, stakesPage_), "Регуляры");
     scenarioPage_ =
         AddPage(mainPages_,
                 new TScenarioPage(mainPages_, *session_, *actions_,
@@ -193,6 +196,10 @@ void TFormMain::CreateActions() {
                 [&views] { return views.ToggleTab(TGridView::Layout); });
     AddTabEntry(weekTab_, "Вкладка \"Неделя\"", "Скрыть / показать вкладку \"Неделя\"",
                 &TMainOptions::TabWeek, [&views] { return views.ToggleTab(TGridView::Week); });
+    TRegularsController& regulars = session_->Regulars();
+    AddTabEntry(regularsPage_, "Вкладка \"Регуляры\"",
+                "Скрыть / показать вкладку \"Регулярные ставки\"", &TMainOptions::TabTables,
+                [&regulars] { return regulars.ToggleTab(); });
 }
 
 void TFormMain::AddTabEntry(QWidget* page, const QString& caption, const QString& hint,
@@ -242,6 +249,8 @@ void TFormMain::CreateMenus() {
     stakes->addSeparator();
     stakes->addAction(ratingsPage_->Commands().stakeMatches);
     stakes->addAction(ratingsPage_->Commands().stakeProfits);
+    stakes->addSeparator();
+    TActionList::AddToMenu(stakes, regularsPage_->Actions());
 
     QMenu* ratings = menuBar()->addMenu("Рейтинг");
     TActionList::AddToMenu(ratings, ratingsPage_->Actions());

@@ -36,6 +36,7 @@ class TDrawsPage;
 class TExportCommands;
 class TQtUiPort;
 class TRatingsPage;
+class TRegularsPage;
 class TScenarioPage;
 class TStakesPage;
 class TStatsTab;
@@ -61,6 +62,7 @@ class TFormMain : public QMainWindow {
     TScenarioPage* ScenarioPage() const { return scenarioPage_; }
     TStakesPage* StakesPage() const { return stakesPage_; }
     TRatingsPage* RatingsPage() const { return ratingsPage_; }
+    TRegularsPage* RegularsPage() const { return regularsPage_; }
     QTabWidget* LeftPages() const { return leftPages_; }
     QTabWidget* MainPages() const { return mainPages_; }
     QLabel* Panel(int i) const { return panels_[i]; }
@@ -140,6 +142,7 @@ class TFormMain : public QMainWindow {
     TScenarioPage* scenarioPage_ = nullptr;
     TStakesPage* stakesPage_ = nullptr;
     TRatingsPage* ratingsPage_ = nullptr;
+    TRegularsPage* regularsPage_ = nullptr;
     TCardTab* cardTab_ = nullptr;
     TLayoutTab* layoutTab_ = nullptr;
     TWeekTab* weekTab_ = nullptr;

@@ -37,6 +37,11 @@ class TStakesPage : public QWidget, public TPage {
     void StoreSettings(TWindowSettings& settings) override;
     void OnInvalidated(TUiPart part) override;
 
+    // After stakes were made: the last row selected, and in sight when the option says so.
+    void SelectLast();
+    // The selected rows of the combination list, in list order.
+    std::vector<size_t> SelectedCombs() const;
+
   private:
     // The stake dialog on these fields; the stake made on OK.
     void MakeStake(const TStakeDialogFields& fields);
@@ -45,9 +50,6 @@ class TStakesPage : public QWidget, public TPage {
     void DeleteRows();
     void DeleteWhere();
     void ProfitGraph();
-    // After stakes were made: the last row selected, and in sight when the option says so.
-    void SelectLast();
-    std::vector<size_t> SelectedCombs() const;
 
     TMainSession& session_;
     TActionList& actions_;

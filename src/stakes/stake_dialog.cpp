@@ -47,23 +47,28 @@ int64_t StakeNumbersSum(std::string_view numbers) {
     return sum;
 }
 
-TStakeDialogResult StakeDialogResult(const TStakeDialogFields& fields, const TConfigData& config,
-                                     int32_t selection) {
-    const std::vector<std::string> words = Words(fields.numbers);
-    if (words.size() != kCombSize) throw EConvertError(kBadStakeNumbers);
+std::optional<TComb> ParseStakeNumbers(std::string_view numbers) {
+    const std::vector<std::string> words = Words(numbers);
+    if (words.size() != kCombSize) return std::nullopt;
     TComb comb{};
     std::bitset<kMaxNumber + 1> seen;
     for (size_t i = 0; i < words.size(); ++i) {
         const std::optional<int32_t> n = TryStrToInt(words[i]);
-        if (!n || *n < 1 || *n > kMaxNumber || seen[*n]) throw EConvertError(kBadStakeNumbers);
+        if (!n || *n < 1 || *n > kMaxNumber || seen[*n]) return std::nullopt;
         seen[*n] = true;
         comb[i] = static_cast<uint8_t>(*n);
     }
+    return comb;
+}
+
+TStakeDialogResult StakeDialogResult(const TStakeDialogFields& fields, const TConfigData& config,
+                                     int32_t selection, uint8_t kind) {
+    const std::optional<TComb> comb = ParseStakeNumbers(fields.numbers);
+    if (!comb) throw EConvertError(kBadStakeNumbers);
     const std::string comment = CheckedComment(fields);
     CheckRanges(fields);
-    return {
-        NewStake(config, kStakeManual, static_cast<int32_t>(fields.draw), selection, comb, comment),
-        static_cast<int>(fields.draws)};
+    return {NewStake(config, kind, static_cast<int32_t>(fields.draw), selection, *comb, comment),
+            static_cast<int>(fields.draws)};
 }
 
 std::string CheckMultiStakeFields(const TStakeDialogFields& fields) {

@@ -28,6 +28,8 @@ struct TStakeDialogFields {
 TStakeDialogFields NewStakeFields(int32_t nextDraw, const std::optional<TComb>& selected);
 // The read-only sum: words that are not numbers count 0.
 int64_t StakeNumbersSum(std::string_view numbers);
+// Eight different numbers 1..20 separated by ";" or ",", in the typed order; nothing otherwise.
+std::optional<TComb> ParseStakeNumbers(std::string_view numbers);
 
 struct TStakeDialogResult {
     TStakeRec stake;
@@ -36,7 +38,7 @@ struct TStakeDialogResult {
 // What OK gives: eight different numbers 1..20 (stored ascending) and a comment of at most 64
 // characters; raises EConvertError kBadStakeNumbers or kNoStakeComment.
 TStakeDialogResult StakeDialogResult(const TStakeDialogFields& fields, const TConfigData& config,
-                                     int32_t selection);
+                                     int32_t selection, uint8_t kind = kStakeManual);
 // The multi-stake dialog's check of the draw, the draws and the comment, which it returns cut
 // to its length.
 std::string CheckMultiStakeFields(const TStakeDialogFields& fields);

@@ -31,6 +31,7 @@
 #include "gui/modal_hooks.h"
 #include "gui/page.h"
 #include "gui/ratings_page.h"
+#include "gui/regulars_page.h"
 #include "gui/scenario_page.h"
 #include "gui/series_chart.h"
 #include "gui/stakes_page.h"
@@ -339,10 +340,10 @@ class TestWindowState : public QObject {
         WriteArchive(dir.Path(), 20);
         AtomicWriteFile(ProgramFile(dir.Path(), ".frm"), Started());
         auto w = Open(dir.Path());
-        const std::vector<TPage*> pages{w->DrawsPage(), w->CombsPage(),   w->StatsTab(),
-                                        w->GraphsTab(), w->CardTab(),     w->LayoutTab(),
-                                        w->WeekTab(),   w->StakesPage(),  w->RatingsPage(),
-                                        w->ScenarioPage()};
+        const std::vector<TPage*> pages{w->DrawsPage(),    w->CombsPage(),   w->StatsTab(),
+                                        w->GraphsTab(),    w->CardTab(),     w->LayoutTab(),
+                                        w->WeekTab(),      w->StakesPage(),  w->RatingsPage(),
+                                        w->RegularsPage(), w->ScenarioPage()};
         QCOMPARE(w->Pages(), pages);
         std::vector<TUiPart> parts;
         auto* probe = w->AddPage(w->MainPages(), new TProbePage, "Проба");
