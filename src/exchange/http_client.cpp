@@ -163,8 +163,9 @@ THttpClient::THttpClient(THttpOptions options) : impl_(std::make_unique<TImpl>()
     curl_easy_setopt(c, CURLOPT_HTTPHEADER, impl_->headers);
     // Sets Accept-Encoding itself and decodes what it announces.
     curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    const char* protocols = impl_->options.httpsOnly ? "https" : "http,https";
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, protocols);
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, protocols);
     curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, impl_->options.followRedirects ? 1L : 0L);
     curl_easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(c, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));

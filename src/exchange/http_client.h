@@ -32,6 +32,8 @@ struct THttpOptions {
     std::string caFile;
     // The system's authorities (a PEM bundle); empty: the one libcurl was built with.
     std::string systemCaFile;
+    // Only https:// addresses, redirects included (a redirect to a plain address fails).
+    bool httpsOnly = false;
 };
 
 // What the download needs of an HTTP client, so that the layers above can run without a network.

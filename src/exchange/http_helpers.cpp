@@ -9,6 +9,7 @@ void HttpGetToFile(const std::string& url, const std::string& fileName, bool htt
     if (https && !IsHttpsUrl(url))
         throw EHttpError("Адрес не защищен (ожидался адрес https://): " + url);
     options.followRedirects = true;
+    options.httpsOnly = options.httpsOnly || https;
     const std::string body = THttpClient(options).Get(url);
     AtomicWriteFile(fileName, body);
 }

@@ -13,7 +13,7 @@ namespace zentrix {
 
 // GET; the body replaces the file (written aside and renamed over it, so a failed download
 // leaves the old content). Redirects are followed. `https` is what the caller expects of the
-// address: a plain address where TLS was asked for is refused.
+// address: a plain address where TLS was asked for is refused, also as a redirect's target.
 void HttpGetToFile(const std::string& url, const std::string& fileName, bool https,
                    THttpOptions options = {});
 // GET; the body as received.

@@ -37,6 +37,7 @@ struct UpdateTest : ::testing::Test {
     int badPackages = 0;  // first requests of "/flaky.tar.gz" that get damaged bytes
     std::vector<TUpdateOffer> offers;
     bool install = true;
+    std::string redirectTarget;
 
     void SetUp() override {
         fs::create_directories(updates + "/UpdDescr");
@@ -52,6 +53,9 @@ struct UpdateTest : ::testing::Test {
             std::string bytes = ReadFileBytes(updates + "/package.tar.gz");
             if (++packageRequests <= badPackages) bytes[bytes.size() / 2] ^= 1;
             a.set_content(bytes, "application/gzip");
+        });
+        server.Routes().Get("/moved.cfg", [this](const httplib::Request&, httplib::Response& a) {
+            a.set_redirect(redirectTarget);
         });
         server.Start();
         settings.services.CaFile = test::TestCertificates().caFile;
@@ -239,10 +243,17 @@ TEST_F(UpdateTest, ThePlainAddressAndAnUntrustedServerAreRefused) {
     Describe();
     settings.services.UpdateUrl = "http://127.0.0.1:" + std::to_string(server.Port()) + "/x";
     EXPECT_EQ(Check(false), TUpdateController::kFailed);
+    // A redirect from the TLS server to a plain one.
+    test::TWebServer plain;
+    plain.Routes().set_mount_point("/updates", updates);
+    plain.Start();
+    redirectTarget = plain.Url() + "/updates/Numerra_AU.cfg";
+    settings.services.UpdateUrl = Url("/moved.cfg");
+    EXPECT_EQ(Check(false), TUpdateController::kFailed);
     settings.services.UpdateUrl = Url("/updates/Numerra_AU.cfg");
     settings.services.CaFile.clear();
     EXPECT_EQ(Check(false), TUpdateController::kFailed);
-    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages.size(), 3u);
     EXPECT_TRUE(offers.empty());
 }
 
