@@ -15,6 +15,7 @@
 #include "app/stakes_controller.h"
 #include "app/startup_switches.h"
 #include "app/stats_controller.h"
+#include "app/systems_controller.h"
 #include "app/views_controller.h"
 #include "core/config_data.h"
 #include "util/file_lock.h"
@@ -43,6 +44,7 @@ class TMainSession {
     TRatingsController& Ratings() { return ratings_; }
     TScenarioRun& Run() { return run_; }
     TDownloadController& Download() { return download_; }
+    TSystemsController& Systems() { return systems_; }
 
     // The window settings (Zentrix_8x20.frm); a failure shows its error box and the defaults
     // stay.
@@ -92,6 +94,7 @@ class TMainSession {
     TStakesController stakes_;
     TScenarioRun run_;
     TDownloadController download_;
+    TSystemsController systems_;
     TExclusiveFile dataLock_;
     bool lockRefused_ = false;
     bool lockBusy_ = false;

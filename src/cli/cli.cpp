@@ -47,6 +47,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     RegisterViewsCommand(app, ctx);
     RegisterViewsChartCommands(*app.get_subcommand("views"), ctx);
     RegisterExportCommand(app, ctx);
+    RegisterSystemsCommand(app, ctx);
 
     // CLI11 wants argv order reversed.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

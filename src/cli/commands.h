@@ -25,5 +25,8 @@ void RegisterExportCommand(CLI::App& app, TCliContext& ctx);
 void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx);
 // The graph, repeats and sums commands join the views group.
 void RegisterViewsChartCommands(CLI::App& views, TCliContext& ctx);
+// "systems": the group, and the per-command adders it calls (catalog commands add theirs).
+void RegisterSystemsCommand(CLI::App& app, TCliContext& ctx);
+void AddSystemsLocalCommands(CLI::App& systems, TCliContext& ctx);
 
 }  // namespace zentrix::cli

@@ -41,6 +41,7 @@
 #include "gui/shred_dialog.h"
 #include "gui/stakes_page.h"
 #include "gui/stats_tab.h"
+#include "gui/systems_page.h"
 #include "gui/week_tab.h"
 #include "gui/window_geometry.h"
 #include "util/errors.h"
@@ -79,6 +80,7 @@ TFormMain::TFormMain(const TStartupSwitches& switches, const std::string& dataFo
         session_->LoadWindowSettings();
         RestoreWindowSettings();
         ApplyTabVisibility();
+        systemsPage_->ApplyEnabled();
         session_->LoadConfig();
         session_->InitRegistry();
     }
@@ -144,6 +146,9 @@ void TFormMain::CreatePages() {
                 new TRatingsPage(mainPages_, *session_, *actions_,
                                  [this] { mainPages_->setCurrentWidget(scenarioPage_); }),
                 "Рейтинг");
+    systemsPage_ = AddPage(
+        mainPages_, new TSystemsPage(mainPages_, *session_, *actions_, [this] { ShowLastStake(); }),
+        "Системы");
     scenarioPage_ =
         AddPage(mainPages_,
                 new TScenarioPage(mainPages_, *session_, *actions_,
@@ -189,6 +194,13 @@ void TFormMain::CreateActions() {
                 [&views] { return views.ToggleTab(TGridView::Layout); });
     AddTabEntry(weekTab_, "Вкладка \"Неделя\"", "Скрыть / показать вкладку \"Неделя\"",
                 &TMainOptions::TabWeek, [&views] { return views.ToggleTab(TGridView::Week); });
+    AddTabEntry(systemsPage_, kSystemsToggleCaption, kSystemsToggleHint,
+                &TMainOptions::SystemsEnabled, [this] {
+                    const bool shown = session_->Systems().Toggle();
+                    systemsPage_->ApplyEnabled();
+                    return shown;
+                });
+    tabEntries_.back().action->setShortcut(QKeySequence("Ctrl+J"));
 }
 
 void TFormMain::AddTabEntry(QWidget* page, const QString& caption, const QString& hint,
@@ -203,6 +215,15 @@ void TFormMain::AddTabEntry(QWidget* page, const QString& caption, const QString
         });
     tabEntries_.push_back({page, option, std::move(toggle), action});
     if (viewMenu_) viewMenu_->addAction(action);
+}
+
+void TFormMain::ShowLastStake() {
+    TListView* grid = stakesPage_->Grid();
+    const int last = grid->model()->rowCount() - 1;
+    if (last < 0) return;
+    grid->clearSelection();
+    grid->selectRow(last);
+    grid->scrollTo(grid->model()->index(last, 0));
 }
 
 void TFormMain::ApplyTabVisibility() {
@@ -244,6 +265,8 @@ void TFormMain::CreateMenus() {
 
     QMenu* scenario = menuBar()->addMenu("Сценарий");
     TActionList::AddToMenu(scenario, scenarioPage_->Actions());
+
+    TActionList::AddToMenu(menuBar()->addMenu("Системы"), systemsPage_->PlayActions());
 
     viewMenu_ = menuBar()->addMenu("Вид");
     viewMenu_->addAction(graphsTab_->TabAction());

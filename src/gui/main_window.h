@@ -37,6 +37,7 @@ class TQtUiPort;
 class TRatingsPage;
 class TScenarioPage;
 class TStakesPage;
+class TSystemsPage;
 class TStatsTab;
 
 // The main window: a frame holding the left page (draws, combinations), the main page of tabs,
@@ -60,6 +61,7 @@ class TFormMain : public QMainWindow {
     TScenarioPage* ScenarioPage() const { return scenarioPage_; }
     TStakesPage* StakesPage() const { return stakesPage_; }
     TRatingsPage* RatingsPage() const { return ratingsPage_; }
+    TSystemsPage* SystemsPage() const { return systemsPage_; }
     QTabWidget* LeftPages() const { return leftPages_; }
     QTabWidget* MainPages() const { return mainPages_; }
     QLabel* Panel(int i) const { return panels_[i]; }
@@ -112,6 +114,8 @@ class TFormMain : public QMainWindow {
     void RestoreWindowSettings();
     // Each tab of the view menu shown or hidden as its option says.
     void ApplyTabVisibility();
+    // After a system play: the stakes grid on its last row.
+    void ShowLastStake();
     void StoreWindowSettings();
     void Initialize();
     void OnInvalidated(TUiPart part);
@@ -135,6 +139,7 @@ class TFormMain : public QMainWindow {
     TScenarioPage* scenarioPage_ = nullptr;
     TStakesPage* stakesPage_ = nullptr;
     TRatingsPage* ratingsPage_ = nullptr;
+    TSystemsPage* systemsPage_ = nullptr;
     TCardTab* cardTab_ = nullptr;
     TLayoutTab* layoutTab_ = nullptr;
     TWeekTab* weekTab_ = nullptr;
