@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
+#include <cstdint>
 #include <random>
 
 #include "stakes/wheel_check.h"
@@ -16,6 +18,10 @@ namespace {
 // Candidates looked at times targets counted, per greedy round and for the local pass.
 constexpr uint64_t kRoundBudget = 20'000'000;
 constexpr uint64_t kImproveBudget = 400'000'000;
+// One attempt of the focused search at one ticket fewer: moves, and targets counted.
+constexpr int kSearchMoves = 20000;
+constexpr uint64_t kSearchBudget = 60'000'000;
+constexpr double kSearchTemperature = 0.6;
 
 // Every mask of `size` bits out of the low `n`, increasing.
 std::vector<uint32_t> Subsets(int n, int size) {
@@ -164,10 +170,86 @@ class TWheelBuilder {
         return false;
     }
 
-    void Improve() {
-        uint64_t work = 0;
+    void Recount(uint64_t& work) {
         counts_.assign(targets_.size(), 0);
         for (uint32_t ticket : tickets_) Count(ticket, +1, work);
+    }
+
+    // A ticket fewer, then moves that each swap one number of a ticket for one of a target
+    // still uncovered, kept when they uncover no more than they cover (now and then also when
+    // they do, so the search leaves a dead end); true once everything is covered.
+    bool SearchOneFewer(uint64_t& work) {
+        std::vector<uint32_t> saved = tickets_;
+        // The ticket that alone covers the fewest targets goes.
+        size_t drop = 0, fewest = SIZE_MAX;
+        for (size_t i = 0; i < tickets_.size(); ++i) {
+            size_t alone = 0;
+            for (size_t j = 0; j < targets_.size(); ++j)
+                alone += counts_[j] == 1 && Covers(tickets_[i], targets_[j]);
+            work += targets_.size();
+            if (alone < fewest) fewest = alone, drop = i;
+        }
+        Count(tickets_[drop], -1, work);
+        tickets_.erase(tickets_.begin() + std::ptrdiff_t(drop));
+        std::vector<size_t> open;
+        std::vector<ptrdiff_t> at(targets_.size(), -1);
+        auto opened = [&](size_t j) {
+            at[j] = ptrdiff_t(open.size());
+            open.push_back(j);
+        };
+        auto closed = [&](size_t j) {
+            const size_t last = open.back();
+            open[size_t(at[j])] = last;
+            at[last] = at[j];
+            open.pop_back();
+            at[j] = -1;
+        };
+        for (size_t j = 0; j < targets_.size(); ++j)
+            if (counts_[j] == 0) opened(j);
+        std::uniform_real_distribution<double> chance(0, 1);
+        const uint64_t limit = work + kSearchBudget;
+        for (int move = 0; move < kSearchMoves && !open.empty() && work < limit; ++move) {
+            if (move % 256 == 0) Poll();
+            const uint32_t target = targets_[open[Pick(open.size())]];
+            const size_t b = Pick(tickets_.size());
+            const uint32_t ticket = tickets_[b];
+            const uint32_t outs = ticket & ~target ? ticket & ~target : ticket;
+            const uint32_t swapped = (ticket & ~PickBit(outs)) | PickBit(target & ~ticket);
+            int delta = 0;
+            for (size_t j = 0; j < targets_.size(); ++j) {
+                const bool before = Covers(ticket, targets_[j]);
+                const bool after = Covers(swapped, targets_[j]);
+                if (before && !after && counts_[j] == 1) ++delta;
+                if (after && !before && counts_[j] == 0) --delta;
+            }
+            work += targets_.size();
+            if (delta > 0 && chance(rng_) >= std::exp(-delta / kSearchTemperature)) continue;
+            for (size_t j = 0; j < targets_.size(); ++j) {
+                const int change =
+                    int(Covers(swapped, targets_[j])) - int(Covers(ticket, targets_[j]));
+                if (change == 0) continue;
+                counts_[j] += change;
+                if (counts_[j] == 0) opened(j);
+                if (counts_[j] == 1 && change > 0) closed(j);
+            }
+            work += targets_.size();
+            tickets_[b] = swapped;
+        }
+        if (open.empty()) return true;
+        tickets_ = std::move(saved);
+        Recount(work);
+        return false;
+    }
+    size_t Pick(size_t count) { return std::uniform_int_distribution<size_t>(0, count - 1)(rng_); }
+    uint32_t PickBit(uint32_t mask) {
+        int skip = int(Pick(size_t(std::popcount(mask))));
+        while (skip-- > 0) mask &= mask - 1;
+        return mask & -mask;
+    }
+
+    void Improve() {
+        uint64_t work = 0;
+        Recount(work);
         DropRedundant(work);
         for (bool improved = true; improved && work < kImproveBudget;) {
             improved = false;
@@ -179,6 +261,8 @@ class TWheelBuilder {
                     break;
                 }
             }
+        }
+        while (tickets_.size() > 1 && work < kImproveBudget && SearchOneFewer(work)) {
         }
     }
 
