@@ -35,6 +35,7 @@
 #include "gui/series_chart.h"
 #include "gui/stakes_page.h"
 #include "gui/stats_tab.h"
+#include "gui/systems_page.h"
 #include "gui/week_tab.h"
 #include "support/temp_dir.h"
 #include "util/files.h"
@@ -339,10 +340,10 @@ class TestWindowState : public QObject {
         WriteArchive(dir.Path(), 20);
         AtomicWriteFile(ProgramFile(dir.Path(), ".frm"), Started());
         auto w = Open(dir.Path());
-        const std::vector<TPage*> pages{w->DrawsPage(), w->CombsPage(),   w->StatsTab(),
-                                        w->GraphsTab(), w->CardTab(),     w->LayoutTab(),
-                                        w->WeekTab(),   w->StakesPage(),  w->RatingsPage(),
-                                        w->ScenarioPage()};
+        const std::vector<TPage*> pages{w->DrawsPage(),   w->CombsPage(),   w->StatsTab(),
+                                        w->GraphsTab(),   w->CardTab(),     w->LayoutTab(),
+                                        w->WeekTab(),     w->StakesPage(),  w->RatingsPage(),
+                                        w->SystemsPage(), w->ScenarioPage()};
         QCOMPARE(w->Pages(), pages);
         std::vector<TUiPart> parts;
         auto* probe = w->AddPage(w->MainPages(), new TProbePage, "Проба");
