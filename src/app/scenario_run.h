@@ -21,6 +21,7 @@
 #include "scenario/scenario_log.h"
 #include "scenario/script_command.h"
 #include "stakes/stake_make.h"
+#include "stakes/system_file.h"
 
 namespace zentrix {
 
@@ -30,11 +31,6 @@ inline constexpr const char* kStopQuestion = "Остановить выполн�
 inline constexpr const char* kMethodNotListed =
     "Метод расчета статистики \"%s\" на найден!\n%s\n\nВозможно, Вы отключили данных метод "
     "расчета либо использовали сценарий от другой модификации программы.";
-inline constexpr const char* kNoSystemFound =
-    "Система для %d чисел не найдена или не загружена на компьютер!";
-inline constexpr const char* kNoSystemFoundHint =
-    "\n\nПеред системной игрой необходимо предварительно загрузить системы на Ваш компьютер "
-    "через меню \"Системы\" - \"Загрузить\".";
 
 // The panels of the scenario page's status bar.
 enum class TScriptPanel { Lines = 0, Cycle, Line, Stakes, Text };
@@ -51,10 +47,11 @@ class TScenarioRunObserver {
 };
 
 // FindLocalSystem: the combinations of the stored system for that many numbers, mapped onto
-// them, and the system file's name; false with the message when there is none.
+// them, and the system file's name; false with the message when there is none or it cannot be
+// read.
 using TSystemLookup =
     std::function<bool(const TByteArray& numbers, TCombsArray& combs, std::string& nameOrMessage)>;
-// Until systems can be downloaded there is none.
+// No system for any count (a run without a systems folder).
 bool NoLocalSystem(const TByteArray& numbers, TCombsArray& combs, std::string& message);
 
 // One pass of a test (or the forecast): its draws offset and the stakes it made.

@@ -292,7 +292,7 @@ void TScenarioRun::PlaySystem(const TLineContext& line, bool whole, const std::s
         // The lookup's box, once a run rather than once a variant.
         if (!systemBoxShown_) {
             systemBoxShown_ = true;
-            core_.ErrorBox(text + kNoSystemFoundHint);
+            core_.ErrorBox(text == Format(kNoSystemFound, {n}) ? text + kNoSystemFoundHint : text);
         }
         return;
     }

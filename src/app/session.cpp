@@ -31,7 +31,11 @@ TMainSession::TMainSession(std::string dataFolder, TUiPort& ui)
       stakes_(core_, archive_, combs_, config_, ratings_),
       regulars_(core_, archive_, combs_, config_, stakes_),
       run_(core_, archive_, combs_, config_, stats_, stakes_, scenario_),
-      download_(core_, archive_, config_) {
+      download_(core_, archive_, config_),
+      systems_(core_, combs_, config_, stakes_) {
+    run_.SetSystemLookup([this](const TByteArray& numbers, TCombsArray& combs, std::string& text) {
+        return systems_.Lookup(numbers, combs, text);
+    });
     archive_.SetChangedHook([this] { stakes_.Check(); });
     download_.SetFinishedHook([this] {
         stakes_.Check();

@@ -16,6 +16,7 @@
 #include "app/stakes_controller.h"
 #include "app/startup_switches.h"
 #include "app/stats_controller.h"
+#include "app/systems_controller.h"
 #include "app/views_controller.h"
 #include "core/config_data.h"
 #include "util/file_lock.h"
@@ -45,6 +46,7 @@ class TMainSession {
     TRegularsController& Regulars() { return regulars_; }
     TScenarioRun& Run() { return run_; }
     TDownloadController& Download() { return download_; }
+    TSystemsController& Systems() { return systems_; }
 
     // The window settings (Zentrix_8x20.frm); a failure shows its error box and the defaults
     // stay.
@@ -95,6 +97,7 @@ class TMainSession {
     TRegularsController regulars_;
     TScenarioRun run_;
     TDownloadController download_;
+    TSystemsController systems_;
     TExclusiveFile dataLock_;
     bool lockRefused_ = false;
     bool lockBusy_ = false;

@@ -50,6 +50,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     RegisterExportCommand(app, ctx);
     RegisterHelpCommand(app, ctx);
     RegisterUpdateCommand(app, ctx);
+    RegisterSystemsCommand(app, ctx);
 
     // CLI11 wants argv order reversed.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

@@ -32,5 +32,8 @@ void RegisterViewsChartCommands(CLI::App& views, TCliContext& ctx);
 // "help [TOPIC]": the guide's pages; "stats help CODE": a method's page.
 void RegisterHelpCommand(CLI::App& app, TCliContext& ctx);
 void RegisterStatsHelpCommand(CLI::App& stats, TCliContext& ctx);
+// "systems": the group, and the per-command adders it calls (catalog commands add theirs).
+void RegisterSystemsCommand(CLI::App& app, TCliContext& ctx);
+void AddSystemsLocalCommands(CLI::App& systems, TCliContext& ctx);
 
 }  // namespace zentrix::cli

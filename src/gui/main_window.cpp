@@ -44,6 +44,7 @@
 #include "gui/stakes_page.h"
 #include "gui/stats_tab.h"
 #include "gui/update_actions.h"
+#include "gui/systems_page.h"
 #include "gui/week_tab.h"
 #include "gui/window_geometry.h"
 #include "util/errors.h"
@@ -83,6 +84,7 @@ TFormMain::TFormMain(const TStartupSwitches& switches, const std::string& dataFo
         session_->LoadWindowSettings();
         RestoreWindowSettings();
         ApplyTabVisibility();
+        systemsPage_->ApplyEnabled();
         session_->LoadConfig();
         session_->InitRegistry();
     }
@@ -150,6 +152,9 @@ void TFormMain::CreatePages() {
                 "Рейтинг");
     regularsPage_ = AddPage(
         mainPages_, new TRegularsPage(mainPages_, *session_, *actions_, stakesPage_), "Регуляры");
+    systemsPage_ = AddPage(
+        mainPages_, new TSystemsPage(mainPages_, *session_, *actions_, [this] { ShowLastStake(); }),
+        "Системы");
     scenarioPage_ =
         AddPage(mainPages_,
                 new TScenarioPage(mainPages_, *session_, *actions_,
@@ -200,6 +205,13 @@ void TFormMain::CreateActions() {
     AddTabEntry(regularsPage_, "Вкладка \"Регуляры\"",
                 "Скрыть / показать вкладку \"Регулярные ставки\"", &TMainOptions::TabTables,
                 [&regulars] { return regulars.ToggleTab(); });
+    AddTabEntry(systemsPage_, kSystemsToggleCaption, kSystemsToggleHint,
+                &TMainOptions::SystemsEnabled, [this] {
+                    const bool shown = session_->Systems().Toggle();
+                    systemsPage_->ApplyEnabled();
+                    return shown;
+                });
+    tabEntries_.back().action->setShortcut(QKeySequence("Ctrl+J"));
 }
 
 void TFormMain::AddTabEntry(QWidget* page, const QString& caption, const QString& hint,
@@ -214,6 +226,15 @@ void TFormMain::AddTabEntry(QWidget* page, const QString& caption, const QString
         });
     tabEntries_.push_back({page, option, std::move(toggle), action});
     if (viewMenu_) viewMenu_->addAction(action);
+}
+
+void TFormMain::ShowLastStake() {
+    TListView* grid = stakesPage_->Grid();
+    const int last = grid->model()->rowCount() - 1;
+    if (last < 0) return;
+    grid->clearSelection();
+    grid->selectRow(last);
+    grid->scrollTo(grid->model()->index(last, 0));
 }
 
 void TFormMain::ApplyTabVisibility() {
@@ -257,6 +278,8 @@ void TFormMain::CreateMenus() {
 
     QMenu* scenario = menuBar()->addMenu("Сценарий");
     TActionList::AddToMenu(scenario, scenarioPage_->Actions());
+
+    TActionList::AddToMenu(menuBar()->addMenu("Системы"), systemsPage_->PlayActions());
 
     viewMenu_ = menuBar()->addMenu("Вид");
     viewMenu_->addAction(graphsTab_->TabAction());

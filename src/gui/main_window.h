@@ -39,6 +39,7 @@ class TRatingsPage;
 class TRegularsPage;
 class TScenarioPage;
 class TStakesPage;
+class TSystemsPage;
 class TStatsTab;
 
 // The main window: a frame holding the left page (draws, combinations), the main page of tabs,
@@ -63,6 +64,7 @@ class TFormMain : public QMainWindow {
     TStakesPage* StakesPage() const { return stakesPage_; }
     TRatingsPage* RatingsPage() const { return ratingsPage_; }
     TRegularsPage* RegularsPage() const { return regularsPage_; }
+    TSystemsPage* SystemsPage() const { return systemsPage_; }
     QTabWidget* LeftPages() const { return leftPages_; }
     QTabWidget* MainPages() const { return mainPages_; }
     QLabel* Panel(int i) const { return panels_[i]; }
@@ -119,6 +121,8 @@ class TFormMain : public QMainWindow {
     void RestoreWindowSettings();
     // Each tab of the view menu shown or hidden as its option says.
     void ApplyTabVisibility();
+    // After a system play: the stakes grid on its last row.
+    void ShowLastStake();
     void StoreWindowSettings();
     void Initialize();
     void OnInvalidated(TUiPart part);
@@ -143,6 +147,7 @@ class TFormMain : public QMainWindow {
     TStakesPage* stakesPage_ = nullptr;
     TRatingsPage* ratingsPage_ = nullptr;
     TRegularsPage* regularsPage_ = nullptr;
+    TSystemsPage* systemsPage_ = nullptr;
     TCardTab* cardTab_ = nullptr;
     TLayoutTab* layoutTab_ = nullptr;
     TWeekTab* weekTab_ = nullptr;

@@ -54,7 +54,8 @@ class TestViewsTabs : public QObject {
         QCOMPARE(tabs->tabText(tabs->indexOf(w->LayoutTab())), QString("Схема"));
         QCOMPARE(tabs->tabText(tabs->indexOf(w->WeekTab())), QString("Неделя"));
         QCOMPARE(w->ViewMenu()->title(), QString("Вид"));
-        QCOMPARE(w->TabEntries().size(), size_t(4));
+        // The card, the scheme, the week, the regular stakes and the systems.
+        QCOMPARE(w->TabEntries().size(), size_t(5));
         QAction* card = w->TabEntries()[0].action;
         QCOMPARE(card->text(), QString("Вкладка \"Карта\""));
         QVERIFY(card->isChecked());

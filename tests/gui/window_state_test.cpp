@@ -36,6 +36,7 @@
 #include "gui/series_chart.h"
 #include "gui/stakes_page.h"
 #include "gui/stats_tab.h"
+#include "gui/systems_page.h"
 #include "gui/week_tab.h"
 #include "support/temp_dir.h"
 #include "util/files.h"
@@ -343,7 +344,7 @@ class TestWindowState : public QObject {
         const std::vector<TPage*> pages{w->DrawsPage(),    w->CombsPage(),   w->StatsTab(),
                                         w->GraphsTab(),    w->CardTab(),     w->LayoutTab(),
                                         w->WeekTab(),      w->StakesPage(),  w->RatingsPage(),
-                                        w->RegularsPage(), w->ScenarioPage()};
+                                        w->RegularsPage(), w->SystemsPage(), w->ScenarioPage()};
         QCOMPARE(w->Pages(), pages);
         std::vector<TUiPart> parts;
         auto* probe = w->AddPage(w->MainPages(), new TProbePage, "Проба");
