@@ -30,7 +30,8 @@ TMainSession::TMainSession(std::string dataFolder, TUiPort& ui)
       ratings_(core_, stats_, scenario_),
       stakes_(core_, archive_, combs_, config_, ratings_),
       run_(core_, archive_, combs_, config_, stats_, stakes_, scenario_),
-      download_(core_, archive_, config_) {
+      download_(core_, archive_, config_),
+      catalog_(core_, config_, scenario_) {
     archive_.SetChangedHook([this] { stakes_.Check(); });
     download_.SetFinishedHook([this] {
         stakes_.Check();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/archive_controller.h"
+#include "app/catalog_controller.h"
 #include "app/charts_controller.h"
 #include "app/combs_controller.h"
 #include "app/config_controller.h"
@@ -43,6 +44,7 @@ class TMainSession {
     TRatingsController& Ratings() { return ratings_; }
     TScenarioRun& Run() { return run_; }
     TDownloadController& Download() { return download_; }
+    TCatalogController& Catalog() { return catalog_; }
 
     // The window settings (Zentrix_8x20.frm); a failure shows its error box and the defaults
     // stay.
@@ -92,6 +94,7 @@ class TMainSession {
     TStakesController stakes_;
     TScenarioRun run_;
     TDownloadController download_;
+    TCatalogController catalog_;
     TExclusiveFile dataLock_;
     bool lockRefused_ = false;
     bool lockBusy_ = false;

@@ -47,6 +47,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     RegisterViewsCommand(app, ctx);
     RegisterViewsChartCommands(*app.get_subcommand("views"), ctx);
     RegisterExportCommand(app, ctx);
+    RegisterCatalogCommand(app, ctx);
+    // MINIMAL "systems" GROUP for the systems catalog's commands only: at the merge it gives way
+    // to the systems group of the systems page, which then calls AddSystemsCatalogCommands.
+    CLI::App* systems = app.add_subcommand("systems", "System play and the systems catalog");
+    systems->require_subcommand(1);
+    AddSystemsCatalogCommands(*systems, ctx);
 
     // CLI11 wants argv order reversed.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

@@ -26,4 +26,9 @@ void RegisterCombsFilterCommand(CLI::App& combs, TCliContext& ctx);
 // The graph, repeats and sums commands join the views group.
 void RegisterViewsChartCommands(CLI::App& views, TCliContext& ctx);
 
+// The online scenario catalog: "catalog list|download|publish|replace|delete|rate".
+void RegisterCatalogCommand(CLI::App& app, TCliContext& ctx);
+// The systems catalog's commands join the systems group: "systems catalog|download|publish".
+void AddSystemsCatalogCommands(CLI::App& systems, TCliContext& ctx);
+
 }  // namespace zentrix::cli
