@@ -11,6 +11,7 @@ packages=(
     libcli11-dev libcpp-httplib-dev tinyproxy openssl
     fonts-dejavu-core xvfb xauth
     locales libc-l10n
+    libsqlite3-dev
 )
 
 missing=()

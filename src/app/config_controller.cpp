@@ -20,6 +20,7 @@ void TConfigController::LoadConfig() {
         zentrix::LoadConfig(ini, settings_.data);
         LoadShredding(ini, settings_);
         LoadServices(ini, settings_);
+        LoadUser(ini, settings_);
     } catch (const std::exception& e) {
         core_.ReportFailure("Ошибка чтения файла конфигурации!\n\n%s", e);
     }
@@ -52,6 +53,21 @@ bool TConfigController::SaveGenerateDefaults(uint8_t mode, const std::string& pa
 bool TConfigController::SaveServices(const TServiceSettings& services) {
     settings_.services = services;
     return SaveGroup(TConfigGroup::Services);
+}
+
+bool TConfigController::SaveUser(const TUserSettings& user) {
+    const std::string id = settings_.user.ComputerId;
+    settings_.user = user;
+    settings_.user.ComputerId = id;
+    return SaveGroup(TConfigGroup::User);
+}
+
+std::string TConfigController::ComputerId() {
+    if (settings_.user.ComputerId.empty()) {
+        settings_.user.ComputerId = NewComputerId();
+        SaveGroup(TConfigGroup::User);
+    }
+    return settings_.user.ComputerId;
 }
 
 bool TConfigController::CanParams() const {

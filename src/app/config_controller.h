@@ -29,6 +29,11 @@ class TConfigController {
     // SERVICES: the services' addresses and the extra CA file.
     bool SaveServices(const TServiceSettings& services);
     const TServiceSettings& Services() const { return settings_.services; }
+    // USER: the name and e-mail address the catalog requests carry.
+    bool SaveUser(const TUserSettings& user);
+    const TUserSettings& User() const { return settings_.user; }
+    // The computer identifier, made and stored the first time it is asked for.
+    std::string ComputerId();
 
     // The parameters dialog.
     bool CanParams() const;

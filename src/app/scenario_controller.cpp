@@ -80,6 +80,12 @@ void TScenarioController::SetScriptLine(int index, std::string line) {
     WriteWorkingFile();
 }
 
+void TScenarioController::ReplaceLines(const std::vector<std::string>& lines) {
+    scenario_.Clear();
+    for (const auto& line : lines) scenario_.Add(line);
+    WriteWorkingFile();
+}
+
 void TScenarioController::SetRunning(bool running) {
     running_ = running;
     core_.Invalidate(TUiPart::Actions);

@@ -37,6 +37,9 @@ class TScenarioController {
     // SetScriptLine: an index outside the list raises kLineNotFound.
     void SetScriptLine(int index, std::string line);
 
+    // Lines from elsewhere (the online catalog) replace the scenario; the working file follows.
+    void ReplaceLines(const std::vector<std::string>& lines);
+
     // A running scenario disables the list.
     bool Running() const { return running_; }
     void SetRunning(bool running);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/archive_controller.h"
+#include "app/catalog_controller.h"
 #include "app/charts_controller.h"
 #include "app/combs_controller.h"
 #include "app/config_controller.h"
@@ -47,6 +48,7 @@ class TMainSession {
     TScenarioRun& Run() { return run_; }
     TDownloadController& Download() { return download_; }
     TSystemsController& Systems() { return systems_; }
+    TCatalogController& Catalog() { return catalog_; }
 
     // The window settings (Zentrix_8x20.frm); a failure shows its error box and the defaults
     // stay.
@@ -98,6 +100,7 @@ class TMainSession {
     TScenarioRun run_;
     TDownloadController download_;
     TSystemsController systems_;
+    TCatalogController catalog_;
     TExclusiveFile dataLock_;
     bool lockRefused_ = false;
     bool lockBusy_ = false;

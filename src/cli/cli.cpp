@@ -51,6 +51,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     RegisterHelpCommand(app, ctx);
     RegisterUpdateCommand(app, ctx);
     RegisterSystemsCommand(app, ctx);
+    RegisterCatalogCommand(app, ctx);
 
     // CLI11 wants argv order reversed.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

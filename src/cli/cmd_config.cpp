@@ -37,7 +37,8 @@ void RegisterSet(CLI::App& parent, TCliContext& ctx) {
     auto o = std::make_shared<TOptions>();
     CLI::App* cmd = parent.add_subcommand(
         "set", "Change one configuration key, checked as the parameters dialog checks it");
-    cmd->add_option("SECTION", o->section, "GLOBAL, STAKES, CDL, SHREDDING, SERVICES or PROXY")
+    cmd->add_option("SECTION", o->section,
+                    "GLOBAL, STAKES, CDL, SHREDDING, SERVICES, USER or PROXY")
         ->required();
     cmd->add_option("KEY", o->key, "Key name, e.g. MatrixCols")->required();
     cmd->add_option("VALUE", o->value, "New value")->required();
@@ -65,6 +66,9 @@ void RegisterSet(CLI::App& parent, TCliContext& ctx) {
                 break;
             case TConfigGroup::Services:
                 config.SaveServices(changed.services);
+                break;
+            case TConfigGroup::User:
+                config.SaveUser(changed.user);
                 break;
         }
         s.ExitOnErrors();

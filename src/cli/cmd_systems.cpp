@@ -174,10 +174,11 @@ void AddGenerateCommand(CLI::App& systems, TCliContext& ctx) {
 
 void RegisterSystemsCommand(CLI::App& app, TCliContext& ctx) {
     CLI::App* systems = app.add_subcommand("systems",
-                                           "System play with the local systems, "
-                                           "their guarantees and their building");
+                                           "System play with the local systems, their guarantees and building, "
+                                           "and the systems catalog");
     systems->require_subcommand(1);
     AddSystemsLocalCommands(*systems, ctx);
+    AddSystemsCatalogCommands(*systems, ctx);
 }
 
 void AddSystemsLocalCommands(CLI::App& systems, TCliContext& ctx) {

@@ -36,4 +36,9 @@ void RegisterStatsHelpCommand(CLI::App& stats, TCliContext& ctx);
 void RegisterSystemsCommand(CLI::App& app, TCliContext& ctx);
 void AddSystemsLocalCommands(CLI::App& systems, TCliContext& ctx);
 
+// The online scenario catalog: "catalog list|download|publish|replace|delete|rate".
+void RegisterCatalogCommand(CLI::App& app, TCliContext& ctx);
+// The systems catalog's commands join the systems group: "systems catalog|download|publish".
+void AddSystemsCatalogCommands(CLI::App& systems, TCliContext& ctx);
+
 }  // namespace zentrix::cli

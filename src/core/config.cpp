@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <random>
 #include <utility>
 
 #include "util/errors.h"
@@ -21,6 +22,10 @@ constexpr const char* kStakes = "STAKES";
 constexpr const char* kCdl = "CDL";
 constexpr const char* kShredding = "SHREDDING";
 constexpr const char* kServices = "SERVICES";
+constexpr const char* kUser = "USER";
+// Longest name and address; the catalog refuses longer ones.
+constexpr size_t kUserNameMax = 64;
+constexpr size_t kUserEmailMax = 128;
 
 // The services' addresses when the settings name none: the publisher's and the lottery's.
 constexpr const char* kDefaultSiteUrl = "https://kestra.example.org";
@@ -82,6 +87,7 @@ TConfigSettings DefaultConfigSettings() {
     LoadGenerateDefaults(empty, s);
     LoadShredding(empty, s);
     LoadServices(empty, s);
+    LoadUser(empty, s);
     return s;
 }
 
@@ -148,6 +154,43 @@ void LoadServices(const TIniFile& ini, TConfigSettings& settings) {
     }
 }
 
+namespace {
+
+bool IsComputerId(const std::string& text) {
+    return text.size() == 32 && std::all_of(text.begin(), text.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+           });
+}
+
+// A name or address goes into the catalog's replies between marks: no marks, no controls.
+std::string CheckedUserText(const std::string& key, const std::string& value, size_t limit) {
+    const std::string v = Trim(value);
+    const bool clean = std::none_of(v.begin(), v.end(), [](char c) {
+        return c == '<' || c == '>' || static_cast<unsigned char>(c) < 32;
+    });
+    if (!clean || !IsValidUtf8(v) || Utf8Length(v) > limit)
+        throw EConvertError(Format("Недопустимое значение %s=%s: не более %d символов, без < и >",
+                                   {key, value, static_cast<int>(limit)}));
+    return v;
+}
+
+}  // namespace
+
+void LoadUser(const TIniFile& ini, TConfigSettings& settings) {
+    settings.user.Name = Utf8Left(Trim(ini.ReadString(kUser, "Name", "")), kUserNameMax);
+    settings.user.Email = Utf8Left(Trim(ini.ReadString(kUser, "Email", "")), kUserEmailMax);
+    const std::string id = LowerCase(Trim(ini.ReadString(kUser, "ComputerId", "")));
+    settings.user.ComputerId = IsComputerId(id) ? id : "";
+}
+
+std::string NewComputerId() {
+    std::random_device random;
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string id;
+    for (int i = 0; i < 32; ++i) id += kHex[random() & 15];
+    return id;
+}
+
 std::vector<TConfigEntry> ConfigEntries(const TConfigSettings& settings) {
     return ConfigEntries(settings, FormatSettings().fileDecimalSeparator);
 }
@@ -188,6 +231,9 @@ std::vector<TConfigEntry> ConfigEntries(const TConfigSettings& settings, char de
                      std::to_string(settings.formulaDigits[i])});
     for (const TServiceKey& k : kServiceKeys)
         e.push_back({G::Services, kServices, k.key, settings.services.*k.member});
+    e.push_back({G::User, kUser, "Name", settings.user.Name});
+    e.push_back({G::User, kUser, "Email", settings.user.Email});
+    e.push_back({G::User, kUser, "ComputerId", settings.user.ComputerId});
     return e;
 }
 
@@ -328,6 +374,19 @@ TConfigGroup SetConfigValue(TConfigSettings& settings, const std::string& sectio
         settings.services.*k.member = v.empty() ? k.fallback : v;
         return G::Services;
     }
+    if (SameText(section, kUser) && SameText(key, "Name")) {
+        settings.user.Name = CheckedUserText(key, value, kUserNameMax);
+        return G::User;
+    }
+    if (SameText(section, kUser) && SameText(key, "Email")) {
+        const std::string v = CheckedUserText(key, value, kUserEmailMax);
+        if (!v.empty() && (v.find('@') == std::string::npos || v.find(' ') != std::string::npos))
+            throw EConvertError(Format("Недопустимый адрес электронной почты: %s", {value}));
+        settings.user.Email = v;
+        return G::User;
+    }
+    if (SameText(section, kUser) && SameText(key, "ComputerId"))
+        throw EConvertError("Идентификатор компьютера создается программой и не изменяется");
     throw EConvertError(Format("Неизвестный параметр: [%s] %s", {section, key}));
 }
 

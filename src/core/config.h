@@ -13,7 +13,7 @@ namespace zentrix {
 // PROXY section shares the file and belongs to the download.
 
 // Which part of the settings file a key belongs to; each part is read and written as a whole.
-enum class TConfigGroup { Config, GenerateDefaults, Shredding, Services };
+enum class TConfigGroup { Config, GenerateDefaults, Shredding, Services, User };
 
 // One key of the settings file with its value as written.
 struct TConfigEntry {
@@ -33,6 +33,11 @@ void LoadGenerateDefaults(const TIniFile& ini, TConfigSettings& settings);
 void LoadShredding(const TIniFile& ini, TConfigSettings& settings);
 // SERVICES: a missing or empty key takes its default address.
 void LoadServices(const TIniFile& ini, TConfigSettings& settings);
+// USER: the name, the e-mail address and the computer identifier (a stored identifier that is
+// not 32 hexadecimal digits counts as none).
+void LoadUser(const TIniFile& ini, TConfigSettings& settings);
+// A new computer identifier: 32 random hexadecimal digits (nothing read from the hardware).
+std::string NewComputerId();
 
 // Every key of the parts with its value as the file holds it after saving, in the file's
 // order, reals with the given decimal separator (the settings files' one by default). Saving

@@ -50,6 +50,15 @@ struct TServiceSettings {
     bool operator==(const TServiceSettings&) const = default;
 };
 
+// Who the user is to the catalog services: a name and an e-mail address (by which the catalog
+// tells users apart), and a computer identifier made once at random.
+struct TUserSettings {
+    std::string Name;
+    std::string Email;
+    std::string ComputerId;  // 32 hexadecimal digits; empty until first made
+    bool operator==(const TUserSettings&) const = default;
+};
+
 // Everything the settings file holds for the engine besides the proxy: the configuration, the
 // generator defaults, the shredding formulas and the weights saved while a scenario overrides
 // them. Before loading every field is zero or empty.
@@ -61,6 +70,7 @@ struct TConfigSettings {
     std::array<uint8_t, 3> formulaDigits{};
     TCDLParams savedCDL;
     TServiceSettings services;
+    TUserSettings user;
 };
 
 }  // namespace zentrix

@@ -103,5 +103,26 @@ TEST_F(CliConfig, SetRefusesWhatTheDialogsRefuse) {
     EXPECT_EQ(ReadFileBytes(Ini()), saved);
 }
 
+TEST_F(CliConfig, UserNameAndAddressAreSetAndShown) {
+    ASSERT_EQ(Run({"config", "set", "USER", "Name", " Анна "}).status, 0);
+    ASSERT_EQ(Run({"config", "set", "user", "email", "ann@example.org"}).status, 0);
+    TRun shown = Run({"config", "show"});
+    EXPECT_NE(shown.out.find("USER\tName\tАнна\n"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("USER\tEmail\tann@example.org\n"), std::string::npos);
+    const std::string saved = ReadFileBytes(Ini());
+    const std::vector<std::string> bad[] = {
+        {"USER", "Name", "<b>"},
+        {"USER", "Name", std::string(65, 'n')},
+        {"USER", "Email", "no-at-sign"},
+        {"USER", "ComputerId", "0123"},
+    };
+    for (std::vector<std::string> args : bad) {
+        const std::string what = args[1] + "=" + args[2];
+        args.insert(args.begin(), {"config", "set"});
+        EXPECT_EQ(Run(args).status, 1) << what;
+    }
+    EXPECT_EQ(ReadFileBytes(Ini()), saved);
+}
+
 }  // namespace
 }  // namespace zentrix
