@@ -1,5 +1,7 @@
 #include "exchange/script_catalog.h"
 
+#include "exchange/update_description.h"
+
 #include <cstdlib>
 
 #include "util/format.h"
@@ -190,23 +192,6 @@ std::string CatalogDateText(TDateTime t) {
     const TDateParts p = DecodeDateTime(t);
     return Format("%.4d-%.2d-%.2d %.2d:%.2d:%.2d",
                   {p.year, p.month, p.day, p.hour, p.minute, p.second});
-}
-
-std::string LanguageAbbreviation(int32_t lcid) {
-    switch (lcid) {
-        case 1049:
-            return "RUS";
-        case 1033:
-            return "ENU";
-        case 1058:
-            return "UKR";
-        case 1059:
-            return "BEL";
-        case 1031:
-            return "DEU";
-        default:
-            return "";
-    }
 }
 
 std::vector<std::string> CatalogRowTexts(const TScriptInfo& e) {
