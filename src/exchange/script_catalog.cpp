@@ -1,9 +1,8 @@
 #include "exchange/script_catalog.h"
 
-#include "exchange/update_description.h"
-
 #include <cstdlib>
 
+#include "exchange/update_description.h"
 #include "util/format.h"
 #include "util/strings.h"
 

@@ -105,24 +105,11 @@ TDateTime ServiceDate(std::string_view text) {
     if (!IsValidDate(utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday) || utc.tm_hour > 23 ||
         utc.tm_min > 59 || utc.tm_sec > 59)
         throw EConvertError(Format("Неверная дата: %s", {t}));
-    const std::time_t when = timegm(&utc);
-    std::tm local{};
-    localtime_r(&when, &local);
-    return EncodeDateTime({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                           local.tm_min, local.tm_sec, 0});
+    return UnixToLocalTime(timegm(&utc));
 }
 
 std::string ServiceDateText(TDateTime local) {
-    const TDateParts p = DecodeDateTime(local);
-    std::tm tm{};
-    tm.tm_year = p.year - 1900;
-    tm.tm_mon = p.month - 1;
-    tm.tm_mday = p.day;
-    tm.tm_hour = p.hour;
-    tm.tm_min = p.minute;
-    tm.tm_sec = p.second;
-    tm.tm_isdst = -1;
-    const std::time_t when = std::mktime(&tm);
+    const std::time_t when = static_cast<std::time_t>(LocalToUnixTime(local));
     std::tm utc{};
     gmtime_r(&when, &utc);
     char buffer[32];

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "stakes/system_file.h"
 #include "util/errors.h"
 #include "util/files.h"
 #include "util/format.h"
@@ -17,41 +18,19 @@ namespace zentrix {
 namespace {
 
 std::time_t ToTimeT(TDateTime local) {
-    const TDateParts p = DecodeDateTime(local);
-    std::tm tm{};
-    tm.tm_year = p.year - 1900;
-    tm.tm_mon = p.month - 1;
-    tm.tm_mday = p.day;
-    tm.tm_hour = p.hour;
-    tm.tm_min = p.minute;
-    tm.tm_sec = p.second;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
+    return static_cast<std::time_t>(LocalToUnixTime(local));
 }
 
 }  // namespace
-
-std::string SystemsFolder(const std::string& dataFolder) {
-    return JoinPath(dataFolder, "Systems");
-}
 
 std::string SystemFileName(int nums, int block, int id) {
     return Format("%d-%.2d-%d_%.4d.dat", {8, nums, block, id});
 }
 
 std::vector<std::string> LocalSystemFiles(const std::string& folder, int nums) {
-    const std::string prefix = Format("8-%.2d-", {nums});
     std::vector<std::string> files;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        const std::string name = entry.path().filename().string();
-        if (entry.is_regular_file(ec) && name.size() > prefix.size() + 4 &&
-            name.compare(0, prefix.size(), prefix) == 0 &&
-            name.find('_', prefix.size()) != std::string::npos &&
-            name.compare(name.size() - 4, 4, ".dat") == 0)
-            files.push_back(entry.path().string());
-    }
-    std::sort(files.begin(), files.end());
+    for (const TLocalSystem& s : ListLocalSystems(folder))
+        if (s.numbers == nums) files.push_back(s.path);
     return files;
 }
 

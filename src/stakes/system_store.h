@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "stakes/system_file.h"
 #include "util/datetime.h"
 
 namespace zentrix {
 
-// The folder "Systems" of the data folder, which holds at most one downloaded system per N.
-std::string SystemsFolder(const std::string& dataFolder);
+// The folder "Systems" (SystemsFolder) holds at most one downloaded system per N.
 // "8-NN-B_IIII.dat": numbers per combination, N, the block, the catalog id.
 std::string SystemFileName(int nums, int block, int id);
 // The downloaded files for N (names "8-NN-*_*.dat"), sorted.

@@ -18,19 +18,6 @@ constexpr std::array<char16_t, 64> kHigh = {
     0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
     0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
 
-void AppendUtf8(char32_t cp, std::string& out) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 std::optional<char> ToCp1251(char32_t cp) {
@@ -79,9 +66,9 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
         if (b < 0x80)
             out += ch;
         else if (b >= 0xC0)
-            AppendUtf8(0x410 + (b - 0xC0), out);
+            AppendUtf8(out, 0x410 + (b - 0xC0));
         else if (kHigh[b - 0x80] != 0)
-            AppendUtf8(kHigh[b - 0x80], out);
+            AppendUtf8(out, kHigh[b - 0x80]);
         else
             out += '?';
     }

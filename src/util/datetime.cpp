@@ -167,4 +167,25 @@ void SetClock(std::function<TDateTime()> clock) {
     Clock() = std::move(clock);
 }
 
+long long LocalToUnixTime(TDateTime local) {
+    const TDateParts p = DecodeDateTime(local);
+    std::tm tm{};
+    tm.tm_year = p.year - 1900;
+    tm.tm_mon = p.month - 1;
+    tm.tm_mday = p.day;
+    tm.tm_hour = p.hour;
+    tm.tm_min = p.minute;
+    tm.tm_sec = p.second;
+    tm.tm_isdst = -1;
+    return static_cast<long long>(std::mktime(&tm));
+}
+
+TDateTime UnixToLocalTime(long long seconds) {
+    const std::time_t when = static_cast<std::time_t>(seconds);
+    std::tm local{};
+    localtime_r(&when, &local);
+    return EncodeDateTime({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                           local.tm_min, local.tm_sec, 0});
+}
+
 }  // namespace zentrix

@@ -35,6 +35,10 @@ TDateTime ParseDateTime(std::string_view text);
 // write); the empty text gives 0. Raises EConvertError otherwise.
 TDateTime ParseExactDateTime(std::string_view text);
 
+// A local date-time as seconds since 1970 (the system's time zone decides summer time), and back.
+long long LocalToUnixTime(TDateTime local);
+TDateTime UnixToLocalTime(long long seconds);
+
 // The local date and time. Tests install a fixed clock.
 TDateTime Now();
 void SetClock(std::function<TDateTime()> clock);  // an empty function restores the system clock

@@ -27,25 +27,6 @@ std::string AsciiLower(std::string_view text) {
     return out;
 }
 
-void AppendUtf8(std::string& out, uint32_t cp) {
-    if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // The entity at text[i] ('&'): its name and length up to and including ';'.
 std::optional<std::pair<std::string, size_t>> EntityAt(std::string_view text, size_t i) {
     const size_t end = text.find(';', i + 1);
@@ -79,7 +60,7 @@ std::optional<std::string> EntityText(const std::string& name) {
             cp = cp * (hex ? 16 : 10) + static_cast<uint32_t>(d);
         }
         std::string out;
-        AppendUtf8(out, cp);
+        AppendUtf8(out, cp == 0 ? 0xFFFD : cp);
         return out;
     }
     return std::nullopt;

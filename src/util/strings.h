@@ -32,7 +32,9 @@ bool SameText(std::string_view a, std::string_view b);
 // <0, 0, >0 comparing the case-folded texts code point by code point.
 int CompareText(std::string_view a, std::string_view b);
 
-// UTF-8 helpers: length in code points, the first n code points.
+// UTF-8 helpers: one code point appended (U+FFFD for a surrogate or one beyond U+10FFFF), length
+// in code points, the first n code points.
+void AppendUtf8(std::string& out, char32_t cp);
 size_t Utf8Length(std::string_view text);
 std::string Utf8Left(std::string_view text, size_t count);
 bool IsValidUtf8(std::string_view text);
