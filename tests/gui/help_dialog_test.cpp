@@ -74,7 +74,7 @@ class TestHelpDialog : public QObject {
             // A link to a guide page with an anchor opens that page.
             browser->setSource(QUrl("flags.htm#N"));
             QCOMPARE(browser->source().fileName(), QString("flags.htm"));
-            QVERIFY(browser->toPlainText().contains("Флаги"));
+            QVERIFY(browser->toPlainText().contains("флаги"));
             browser->backward();
             QCOMPARE(browser->source().fileName(), QString("Filters_1049_NUMS.htm"));
             dialog->move(40, 30);

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -66,8 +68,12 @@ class TestRegularsPage : public QObject {
         const int at = tabs->indexOf(w->RegularsPage());
         QCOMPARE(tabs->tabText(at), QString("Регуляры"));
         QCOMPARE(tabs->tabText(at - 1), QString("Рейтинг"));
-        const TFormMain::TTabEntry& entry = w->TabEntries().back();
-        QCOMPARE(entry.page, static_cast<QWidget*>(w->RegularsPage()));
+        const auto& entries = w->TabEntries();
+        const auto found = std::find_if(entries.begin(), entries.end(), [&](const auto& e) {
+            return e.page == static_cast<QWidget*>(w->RegularsPage());
+        });
+        QVERIFY(found != entries.end());
+        const TFormMain::TTabEntry& entry = *found;
         QCOMPARE(entry.action->text(), QString("Вкладка \"Регуляры\""));
         QCOMPARE(entry.action->statusTip(),
                  QString("Скрыть / показать вкладку \"Регулярные ставки\""));
