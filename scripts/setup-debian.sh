@@ -12,6 +12,7 @@ packages=(
     fonts-dejavu-core xvfb xauth
     locales libc-l10n
     libsqlite3-dev
+    gcovr
 )
 
 missing=()

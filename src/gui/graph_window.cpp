@@ -48,12 +48,7 @@ TFormGraph::TFormGraph(QWidget* parent, TSessionCore& core, const QString& title
 }
 
 void TFormGraph::done(int result) {
-    try {
-        StorePlacement(this, core_.Settings().Ini(), kSection);
-        core_.Settings().Save();
-    } catch (const std::exception& e) {
-        core_.ErrorBox(ErrorText(e));
-    }
+    SavePlacementOnClose(this, core_, kSection);
     QDialog::done(result);
 }
 

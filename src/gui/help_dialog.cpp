@@ -10,7 +10,6 @@
 
 #include "app/session_core.h"
 #include "gui/window_geometry.h"
-#include "util/errors.h"
 #include "util/help_files.h"
 
 namespace zentrix::gui {
@@ -93,12 +92,7 @@ void TFormHelp::Open(const QString& path, const QString& missingText) {
 }
 
 void TFormHelp::done(int result) {
-    try {
-        StorePlacement(this, core_.Settings().Ini(), kSection);
-        core_.Settings().Save();
-    } catch (const std::exception& e) {
-        core_.ErrorBox(ErrorText(e));
-    }
+    SavePlacementOnClose(this, core_, kSection);
     QDialog::done(result);
 }
 

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "app/session_core.h"
+#include "util/errors.h"
 #include "util/ini.h"
 
 namespace zentrix::gui {
@@ -58,6 +60,15 @@ void StorePlacement(const QWidget* window, TIniFile& ini, const std::string& sec
     p.right = normal.left() + normal.width();
     p.bottom = normal.top() + normal.height();
     WritePlacement(ini, section, p, CurrentScreen(window));
+}
+
+void SavePlacementOnClose(const QWidget* window, TSessionCore& core, const std::string& section) {
+    try {
+        StorePlacement(window, core.Settings().Ini(), section);
+        core.Settings().Save();
+    } catch (const std::exception& e) {
+        core.ErrorBox(ErrorText(e));
+    }
 }
 
 }  // namespace zentrix::gui

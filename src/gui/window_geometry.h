@@ -9,7 +9,8 @@ class QWidget;
 
 namespace zentrix {
 class TIniFile;
-}
+class TSessionCore;
+}  // namespace zentrix
 
 namespace zentrix::gui {
 
@@ -22,5 +23,8 @@ std::vector<TScreenRect> AvailableScreens();
 // centred on the primary screen.
 void RestorePlacement(QWidget* window, const TIniFile& ini, const std::string& section);
 void StorePlacement(const QWidget* window, TIniFile& ini, const std::string& section);
+// A closing window's placement stored and the settings saved; a failed save is shown, never
+// thrown, so the window still closes.
+void SavePlacementOnClose(const QWidget* window, TSessionCore& core, const std::string& section);
 
 }  // namespace zentrix::gui
