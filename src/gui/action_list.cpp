@@ -98,13 +98,19 @@ QPushButton* TActionList::Button(QAction* action, const QString& caption, QWidge
 }
 
 void TActionList::AttachContextMenu(QAbstractScrollArea* view, const QList<QAction*>& actions) {
+    AttachContextMenu(view, [actions] { return actions; });
+}
+
+void TActionList::AttachContextMenu(QAbstractScrollArea* view,
+                                    std::function<QList<QAction*>()> actions) {
     view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(view, &QWidget::customContextMenuRequested, this, [this, view, actions](QPoint pos) {
-        UpdateNow();
-        QMenu menu(view);
-        AddToMenu(&menu, actions);
-        menu.exec(view->viewport()->mapToGlobal(pos));
-    });
+    connect(view, &QWidget::customContextMenuRequested, this,
+            [this, view, actions = std::move(actions)](QPoint pos) {
+                UpdateNow();
+                QMenu menu(view);
+                AddToMenu(&menu, actions());
+                menu.exec(view->viewport()->mapToGlobal(pos));
+            });
 }
 
 void TActionList::Run(const TExecute& execute) {

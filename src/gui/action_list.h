@@ -41,6 +41,8 @@ class TActionList : public QObject {
     static QPushButton* Button(QAction* action, const QString& caption, QWidget* parent);
     // Gives a list view a context menu of the actions, their availability fresh when it opens.
     void AttachContextMenu(QAbstractScrollArea* view, const QList<QAction*>& actions);
+    // The same for a menu whose entries are known only when it opens.
+    void AttachContextMenu(QAbstractScrollArea* view, std::function<QList<QAction*>()> actions);
 
   private:
     struct TEntry {

@@ -50,17 +50,27 @@ TCardTab::TCardTab(QWidget* parent, TMainSession& session, TActionList& actions)
         [&views] { views.ToggleColorCardSequences(); });
     menuActions_ = {include_, exclude_, nullptr, channels, sequences};
 
-    auto* toolbar = new QToolBar(this);
-    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolbar_ = new QToolBar(this);
+    toolbar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     // The colour options live in the context menu and the view menu.
-    toolbar->addActions({include_, exclude_});
+    toolbar_->addActions({include_, exclude_});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(toolbar);
+    layout->addWidget(toolbar_);
     layout->addWidget(grid_);
-    actions.AttachContextMenu(grid_, menuActions_);
+    actions.AttachContextMenu(grid_, [this] {
+        QList<QAction*> menu = menuActions_;
+        if (export_) menu << nullptr << export_;
+        return menu;
+    });
     connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, &actions,
             &TActionList::RequestUpdate);
+}
+
+void TCardTab::AddExport(QAction* exportAction) {
+    export_ = exportAction;
+    toolbar_->addSeparator();
+    toolbar_->addAction(exportAction);
 }
 
 void TCardTab::OnInvalidated(TUiPart part) {

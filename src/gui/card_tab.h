@@ -5,6 +5,7 @@
 #include "gui/page.h"
 
 class QAction;
+class QToolBar;
 
 namespace zentrix {
 class TMainSession;
@@ -25,6 +26,8 @@ class TCardTab : public QWidget, public TPage {
 
     TGridTable* Grid() const { return grid_; }
     QList<QAction*> Actions() const { return menuActions_; }
+    // The tab's spreadsheet export, on its tool bar and at the end of its context menu.
+    void AddExport(QAction* exportAction);
     QAction* IncludeAction() const { return include_; }
     QAction* ExcludeAction() const { return exclude_; }
 
@@ -39,6 +42,8 @@ class TCardTab : public QWidget, public TPage {
     QAction* include_;
     QAction* exclude_;
     QList<QAction*> menuActions_;
+    QToolBar* toolbar_ = nullptr;
+    QAction* export_ = nullptr;
 };
 
 }  // namespace zentrix::gui

@@ -80,12 +80,16 @@ TLayoutTab::TLayoutTab(QWidget* parent, TMainSession& session, TActionList& acti
         [&views] { return views.LayoutGradient(); }, [&views] { views.ToggleLayoutGradient(); });
     menuActions_ = {calc, include_, exclude_, nullptr, gradient};
 
-    auto* toolbar = new QToolBar(this);
-    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    toolbar->addWidget(new QLabel(" Тиражей: ", this));
-    toolbar->addWidget(length_);
-    toolbar->addActions({calc, include_, exclude_});
-    actions_.AttachContextMenu(grid_, {include_, exclude_, nullptr, gradient});
+    toolbar_ = new QToolBar(this);
+    toolbar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolbar_->addWidget(new QLabel(" Тиражей: ", this));
+    toolbar_->addWidget(length_);
+    toolbar_->addActions({calc, include_, exclude_});
+    actions_.AttachContextMenu(grid_, [this, gradient] {
+        QList<QAction*> menu{include_, exclude_, nullptr, gradient};
+        if (export_) menu << nullptr << export_;
+        return menu;
+    });
     connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, &actions_,
             &TActionList::RequestUpdate);
 
@@ -142,7 +146,7 @@ TLayoutTab::TLayoutTab(QWidget* parent, TMainSession& session, TActionList& acti
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(toolbar);
+    layout->addWidget(toolbar_);
     layout->addWidget(split_);
     ShowScheme();
     for (int k = 0; k < kLayoutLists; ++k) FillList(k);
@@ -164,6 +168,12 @@ bool TLayoutTab::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     return QWidget::eventFilter(watched, event);
+}
+
+void TLayoutTab::AddExport(QAction* exportAction) {
+    export_ = exportAction;
+    toolbar_->addSeparator();
+    toolbar_->addAction(exportAction);
 }
 
 void TLayoutTab::RestoreSettings(TWindowSettings& settings) {

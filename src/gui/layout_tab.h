@@ -8,6 +8,7 @@
 #include "gui/page.h"
 
 class QAction;
+class QToolBar;
 class QSpinBox;
 class QTreeWidget;
 
@@ -34,6 +35,8 @@ class TLayoutTab : public QWidget, public TPage {
     QSpinBox* CompareSpin(int list) const { return compareLengths_[list]; }
     QTreeWidget* CompareList(int list) const { return lists_[list]; }
     QList<QAction*> Actions() const { return menuActions_; }
+    // The tab's spreadsheet export, on its tool bar and at the end of its context menu.
+    void AddExport(QAction* exportAction);
     QAction* IncludeAction() const { return include_; }
     QAction* ExcludeAction() const { return exclude_; }
 
@@ -61,6 +64,8 @@ class TLayoutTab : public QWidget, public TPage {
     QAction* include_;
     QAction* exclude_;
     QList<QAction*> menuActions_;
+    QToolBar* toolbar_ = nullptr;
+    QAction* export_ = nullptr;
 };
 
 }  // namespace zentrix::gui

@@ -43,8 +43,8 @@
 #include "gui/shred_dialog.h"
 #include "gui/stakes_page.h"
 #include "gui/stats_tab.h"
-#include "gui/update_actions.h"
 #include "gui/systems_page.h"
+#include "gui/update_actions.h"
 #include "gui/week_tab.h"
 #include "gui/window_geometry.h"
 #include "util/errors.h"
@@ -295,8 +295,8 @@ void TFormMain::CreateMenus() {
     exportCommands_->Add("stats", statsTab_->Table());
     exportCommands_->Add("stakes", stakesPage_->Grid());
     exportCommands_->Add("ratings", ratingsPage_->List());
-    exportCommands_->Add("card", cardTab_->Grid());
-    exportCommands_->Add("scheme", layoutTab_->Grid());
+    cardTab_->AddExport(exportCommands_->Add("card", cardTab_->Grid()));
+    layoutTab_->AddExport(exportCommands_->Add("scheme", layoutTab_->Grid()));
     TActionList::AddToMenu(menuBar()->addMenu("Экспорт"), exportCommands_->Actions());
 
     QMenu* language = menuBar()->addMenu("Язык интерфейса");

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 #include "app/session.h"
@@ -74,6 +75,21 @@ class TestViewsTabs : public QObject {
         QVERIFY(tabs->isTabVisible(tabs->indexOf(w->CardTab())));
         QCOMPARE(tabs->currentWidget(), static_cast<QWidget*>(w->CardTab()));
         QCOMPARE(w->CardTab()->Grid()->model()->rowCount(), 300);
+    }
+
+    // The card and the scheme carry their own spreadsheet export on the tool bar.
+    void tabsOfferTheirExport() {
+        test::TTempDir dir;
+        WriteArchive(dir.Path(), 30);
+        auto w = OpenWindow(dir.Path());
+        const std::pair<QWidget*, QString> cases[] = {
+            {w->CardTab(), "Экспорт карты тиражей в Microsoft Excel"},
+            {w->LayoutTab(), "Экспорт схемы в Microsoft Excel"}};
+        for (const auto& [tab, caption] : cases) {
+            QStringList texts;
+            for (QAction* a : tab->findChild<QToolBar*>()->actions()) texts << a->text();
+            QVERIFY2(texts.contains(caption), qPrintable(caption));
+        }
     }
 
     void cardFiltersTheWorkingList() {
