@@ -14,7 +14,8 @@ find build/cov -name '*.gcda' -delete
 status=0
 (cd build/cov && ctest -j"$(nproc)" --output-on-failure) || status=$?
 mkdir -p build/cov/coverage
-gcovr --root . --object-directory build/cov \
+# The library's own objects only: the tests' objects would count test code, not the library's.
+gcovr --root . --object-directory build/cov/src build/cov/src \
     --filter 'src/(util|core|stats|scenario|stakes|exchange)/' \
     --txt build/cov/coverage.txt --html-details build/cov/coverage/index.html --print-summary
 exit "$status"
