@@ -102,6 +102,7 @@ TFormSystem::TFormSystem(QWidget* parent, TSessionCore& core, const TSystemData&
     csize_ = NumberEdit(this, "edCsize", f.csize);
     nums_ = NumberEdit(this, "edNums", f.nums);
     length_ = ShownEdit(this, "edLength", "8");
+    length_->setMinimumWidth(0);
     length_->setMaximumWidth(90);
     length_->setAlignment(Qt::AlignRight);
     block_ = NumberEdit(this, "edBlock", f.block);
