@@ -33,7 +33,8 @@ TMainSession::TMainSession(std::string dataFolder, TUiPort& ui)
       run_(core_, archive_, combs_, config_, stats_, stakes_, scenario_),
       download_(core_, archive_, config_),
       systems_(core_, combs_, config_, stakes_),
-      catalog_(core_, config_, scenario_) {
+      catalog_(core_, config_, scenario_),
+      systemsCatalog_(core_, config_) {
     run_.SetSystemLookup([this](const TByteArray& numbers, TCombsArray& combs, std::string& text) {
         return systems_.Lookup(numbers, combs, text);
     });

@@ -17,6 +17,7 @@
 #include "app/stakes_controller.h"
 #include "app/startup_switches.h"
 #include "app/stats_controller.h"
+#include "app/systems_catalog_controller.h"
 #include "app/systems_controller.h"
 #include "app/views_controller.h"
 #include "core/config_data.h"
@@ -49,6 +50,7 @@ class TMainSession {
     TDownloadController& Download() { return download_; }
     TSystemsController& Systems() { return systems_; }
     TCatalogController& Catalog() { return catalog_; }
+    TSystemsCatalogController& SystemsCatalog() { return systemsCatalog_; }
 
     // The window settings (Zentrix_8x20.frm); a failure shows its error box and the defaults
     // stay.
@@ -101,6 +103,7 @@ class TMainSession {
     TDownloadController download_;
     TSystemsController systems_;
     TCatalogController catalog_;
+    TSystemsCatalogController systemsCatalog_;
     TExclusiveFile dataLock_;
     bool lockRefused_ = false;
     bool lockBusy_ = false;

@@ -27,6 +27,11 @@ class TSystemsCatalogController {
     bool SelectId(int32_t id);
 
     bool LoadSystemList();
+    // The page switched off: the list empty.
+    void Clear() {
+        entries_.clear();
+        selected_ = -1;
+    }
     bool DownloadSystem(int row);
     // A new system with the user's name and address as author and owner.
     TSystemData NewSystem();

@@ -43,6 +43,7 @@
 #include "gui/shred_dialog.h"
 #include "gui/stakes_page.h"
 #include "gui/stats_tab.h"
+#include "gui/systems_catalog_panel.h"
 #include "gui/systems_page.h"
 #include "gui/update_actions.h"
 #include "gui/week_tab.h"
@@ -209,6 +210,7 @@ void TFormMain::CreateActions() {
                 &TMainOptions::SystemsEnabled, [this] {
                     const bool shown = session_->Systems().Toggle();
                     systemsPage_->ApplyEnabled();
+                    systemsPage_->Catalog()->ApplyEnabled();
                     return shown;
                 });
     tabEntries_.back().action->setShortcut(QKeySequence("Ctrl+J"));
@@ -279,7 +281,10 @@ void TFormMain::CreateMenus() {
     QMenu* scenario = menuBar()->addMenu("Сценарий");
     TActionList::AddToMenu(scenario, scenarioPage_->Actions());
 
-    TActionList::AddToMenu(menuBar()->addMenu("Системы"), systemsPage_->PlayActions());
+    QMenu* systemsMenu = menuBar()->addMenu("Системы");
+    TActionList::AddToMenu(systemsMenu, systemsPage_->PlayActions());
+    systemsMenu->addSeparator();
+    TActionList::AddToMenu(systemsMenu, systemsPage_->Catalog()->Actions());
 
     viewMenu_ = menuBar()->addMenu("Вид");
     viewMenu_->addAction(graphsTab_->TabAction());
@@ -382,6 +387,9 @@ void TFormMain::Initialize() {
         QTimer::singleShot(0, this, &QWidget::close);
     } else {
         actions_->UpdateNow();
+        // The catalog's systems, when the page is on.
+        if (session_->Systems().Enabled())
+            actions_->Run([this] { systemsPage_->Catalog()->ApplyEnabled(); });
         bool restarting = false;
         actions_->Run([this, &restarting] { restarting = updateActions_->StartupCheck(); });
         if (restarting) {

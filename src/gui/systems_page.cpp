@@ -12,6 +12,7 @@
 #include "gui/modal_hooks.h"
 #include "gui/qt_ui_port.h"
 #include "gui/stake_dialog.h"
+#include "gui/systems_catalog_panel.h"
 #include "gui/virtual_model.h"
 #include "util/errors.h"
 #include "util/format.h"
@@ -60,7 +61,7 @@ TSystemsPage::TSystemsPage(QWidget* parent, TMainSession& session, TActionList& 
     auto* tools = new QToolBar(this);
     tools->addWidget(TActionList::Button(a.playWhole, "Вся система", this));
     tools->addWidget(TActionList::Button(a.playFiltered, "Система * комбинации", this));
-    tools->addWidget(TActionList::Button(a.reload, "Обновить", this));
+    tools->addWidget(TActionList::Button(a.reload, "Перечитать папку", this));
     tools->addWidget(TActionList::Button(a.checkList, "Гарантии списка", this));
 
     checkCaption_ = new QLabel(this);
@@ -80,13 +81,15 @@ TSystemsPage::TSystemsPage(QWidget* parent, TMainSession& session, TActionList& 
         "t: сколько из 8 выпавших номеров попало в числа системы; Гарантия: наименьшее "
         "совпадение лучшей ставки; 0..8: доля тиражей с таким совпадением лучшей ставки");
 
-    // The catalog's panel is put here once it exists; the local list stays below it.
+    // The catalog's list above the local one.
     catalogSlot_ = new QVBoxLayout;
     catalogSlot_->setContentsMargins(0, 0, 0, 0);
+    catalog_ = new TSystemsCatalogPanel(this, session_, actions_, [this] { Reload(); });
+    catalogSlot_->addWidget(catalog_);
     auto* localCaption = new QLabel("Системы на компьютере (папка \"Systems\"):", this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addLayout(catalogSlot_);
+    layout->addLayout(catalogSlot_, 2);
     layout->addWidget(tools);
     layout->addWidget(localCaption);
     layout->addWidget(list_, 1);
@@ -176,8 +179,13 @@ void TSystemsPage::ShowCheck(const QString& caption, const TWheelCheck& check) {
     }
 }
 
-void TSystemsPage::RestoreSettings(TWindowSettings&) {}
-void TSystemsPage::StoreSettings(TWindowSettings&) {}
+void TSystemsPage::RestoreSettings(TWindowSettings& settings) {
+    catalog_->RestoreSettings(settings);
+}
+
+void TSystemsPage::StoreSettings(TWindowSettings& settings) {
+    catalog_->StoreSettings(settings);
+}
 void TSystemsPage::OnInvalidated(TUiPart) {}
 
 void TSystemsPage::showEvent(QShowEvent* event) {

@@ -22,10 +22,11 @@ namespace zentrix::gui {
 
 class TActionList;
 class TListView;
+class TSystemsCatalogPanel;
 class TVirtualModel;
 
 // The "Системы" tab: the systems of the local folder, the two play commands and the guarantee
-// table of the selected system or of the working list. The catalog's panel goes into
+// table of the selected system or of the working list. The catalog's panel sits in
 // CatalogSlot(), above the local list.
 class TSystemsPage : public QWidget, public TPage {
     Q_OBJECT
@@ -40,6 +41,7 @@ class TSystemsPage : public QWidget, public TPage {
     const TActions& Commands() const { return commands_; }
     QList<QAction*> PlayActions() const { return {commands_.playWhole, commands_.playFiltered}; }
     QVBoxLayout* CatalogSlot() const { return catalogSlot_; }
+    TSystemsCatalogPanel* Catalog() const { return catalog_; }
     TListView* LocalList() const { return list_; }
     QTableWidget* CheckTable() const { return check_; }
     QLabel* CheckCaption() const { return checkCaption_; }
@@ -68,6 +70,7 @@ class TSystemsPage : public QWidget, public TPage {
     std::vector<TLocalSystem> systems_;
     std::vector<std::vector<std::string>> rows_;
     QVBoxLayout* catalogSlot_;
+    TSystemsCatalogPanel* catalog_;
     TVirtualModel* model_;
     TListView* list_;
     QLabel* checkCaption_;

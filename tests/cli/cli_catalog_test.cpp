@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <httplib.h>
+
 #include <filesystem>
 
 #include "scenario/scenario_file.h"
@@ -178,6 +180,21 @@ TEST_F(CliCatalog, SystemsArePublishedAndDownloadedOnePerN) {
     ASSERT_EQ(bob.Run({"systems", "download", "2"}).status, 0);
     EXPECT_FALSE(FileExists(first));
     EXPECT_TRUE(FileExists(bob.dir.File("Systems/8-09-0_0002.dat")));
+}
+
+// A service that answers without any result: the list's placeholder row, as the window shows it.
+TEST(CliSystemsCatalog, NoResultGivesThePlaceholderRow) {
+    test::TWebServer site(&test::TestCertificates());
+    site.Routes().Post("/scripts/sys_getlist.php",
+                       [](const httplib::Request&, httplib::Response& a) {
+                           a.set_content("Сервис временно недоступен", "text/plain");
+                       });
+    site.Start();
+    TUser carl(site.Url(), "carl");
+    TRun r = carl.Run({"systems", "catalog"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(r.out.find('\n') + 1),
+              "-1\tСписок систем не доступен!\t\t\t\t\t\t\t\t\t\t\n");
 }
 
 }  // namespace

@@ -22,6 +22,11 @@ std::unique_ptr<gui::TFormMain> OpenWindow(const std::string& folder) {
         frm.WriteBool("TFormMain", "AutoUpdates", false);
         frm.UpdateFile();
     }
+    // Nor does it list the systems catalog unless a test switches the systems page on.
+    if (!frm.ValueExists("TFormMain", "SystemsEnabled")) {
+        frm.WriteBool("TFormMain", "SystemsEnabled", false);
+        frm.UpdateFile();
+    }
     auto window = std::make_unique<gui::TFormMain>(TStartupSwitches{}, folder);
     QSignalSpy ready(window.get(), &gui::TFormMain::initializationFinished);
     window->show();

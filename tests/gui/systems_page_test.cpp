@@ -7,6 +7,7 @@
 
 #include "app/session.h"
 #include "gui/action_list.h"
+#include "gui/catalog_user.h"
 #include "gui/gui_test_main.h"
 #include "gui/gui_window.h"
 #include "gui/list_view.h"
@@ -15,6 +16,7 @@
 #include "gui/stake_dialog.h"
 #include "gui/stakes_page.h"
 #include "gui/systems_page.h"
+#include "support/catalog_server.h"
 #include "support/temp_dir.h"
 #include "util/files.h"
 
@@ -46,7 +48,9 @@ class TestSystemsPage : public QObject {
 
     void thePageListsTheLocalSystemsChecksThemAndPlays() {
         test::TTempDir dir;
+        test::TCatalogServer server;
         test::WriteArchive(dir.Path(), 100);
+        test::UseCatalog(dir.Path(), server.Url(), "ann");
         EnsureDirectory(SystemsFolder(dir.Path()));
         WriteTextLines(SystemsFolder(dir.Path()) + "/8-10-2_0005.dat",
                        {"8 7 6 5 4 3 2 1", "1-3-5-7-9-2-4-6", "03,04,05,06,07,08,09,10"});
