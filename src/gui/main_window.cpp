@@ -381,6 +381,8 @@ void TFormMain::Initialize() {
     if (switches_.EndsAfterInit()) {
         QTimer::singleShot(0, this, &QWidget::close);
     } else {
+        // The online scenario catalog is filled once at start.
+        actions_->Run([this] { session_->Catalog().RefreshCatalog(); });
         actions_->UpdateNow();
         bool restarting = false;
         actions_->Run([this, &restarting] { restarting = updateActions_->StartupCheck(); });
