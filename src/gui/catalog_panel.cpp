@@ -61,7 +61,7 @@ TCatalogPanel::TCatalogPanel(QWidget* parent, TMainSession& session, TActionList
     list_ = new TListView(this, kCatalogListName);
     list_->setModel(model_);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    const int widths[] = {70, 200, 110, 110, 70, 50, 130, 70, 60, 90, 70, 130};
+    const int widths[] = {70, 200, 110, 110, 70, 50, 150, 70, 60, 90, 70, 150};
     for (int c = 0; c < 12; ++c) list_->setColumnWidth(c, widths[c]);
     list_->horizontalHeader()->setSortIndicatorShown(true);
     connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {

@@ -37,7 +37,7 @@ TFormScriptRates::TFormScriptRates(QWidget* parent, TSessionCore& core, TScriptR
     list_ = new TListView(this, kListName);
     list_->setModel(model_);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    const int widths[] = {140, 60, 130, 110, 70};
+    const int widths[] = {140, 60, 150, 110, 70};
     for (int c = 0; c < 5; ++c) list_->setColumnWidth(c, widths[c]);
     connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         rates_.SortByClick(column);
