@@ -1,5 +1,7 @@
 #include "app/catalog_controller.h"
 
+#include "app/list_sort.h"
+#include "app/window_placement.h"
 #include "util/format.h"
 #include "util/strings.h"
 #include "version.h"
@@ -66,6 +68,56 @@ void TCatalogController::SetFilterIndex(int index) {
     filterIndex_ = index >= 0 && index < static_cast<int>(CatalogFilterNames().size()) ? index : 2;
 }
 
+void TCatalogController::TogglePanel() {
+    if (!CanTogglePanel()) return;
+    TBusyScope busy(core_, {});
+    panelShown_ = !panelShown_;
+    core_.Settings().Options().ScriptLibraryOn = panelShown_;
+    core_.StoreOption(&TMainOptions::ScriptLibraryOn);
+    RefreshCatalog();
+}
+
+void TCatalogController::RestoreOptions() {
+    const TMainOptions& o = core_.Settings().Options();
+    panelShown_ = o.ScriptLibraryOn;
+    SetFilterIndex(o.ScriptLibraryFilter);
+    const auto sort =
+        ReadSortType(core_.Settings().Ini(), TWindowSettings::kMainSection, kCatalogListName);
+    if (sort && sort->first >= 0 && sort->first < static_cast<int>(CatalogColumns().size())) {
+        sortColumn_ = sort->first;
+        sortDescending_ = sort->second != 0;
+    }
+}
+
+void TCatalogController::StoreOptions() {
+    core_.Settings().Options().ScriptLibraryFilter = filterIndex_;
+    WriteSortType(core_.Settings().Ini(), TWindowSettings::kMainSection, kCatalogListName,
+                  sortColumn_, sortDescending_ ? 1 : 0);
+}
+
+void TCatalogController::Sort(int column, bool descending) {
+    if (column < 0 || column >= static_cast<int>(CatalogColumns().size())) return;
+    sortColumn_ = column;
+    sortDescending_ = descending;
+    Changed();
+}
+
+void TCatalogController::SortByClick(int column) {
+    Sort(column, column == sortColumn_ && !sortDescending_);
+}
+
+void TCatalogController::Changed() {
+    const std::optional<int32_t> id =
+        SelectedEntry() ? std::optional(SelectedEntry()->Id) : std::nullopt;
+    SortRowsByTexts(entries_, sortColumn_, sortDescending_,
+                    [](const TScriptInfo& e) { return CatalogRowTexts(e); });
+    // Ids are unique in the catalog, so the selected entry is found again by its id.
+    selected_ = -1;
+    if (id) SelectId(*id);
+    core_.Invalidate(TUiPart::ScenarioCatalog);
+    core_.Invalidate(TUiPart::Actions);
+}
+
 bool TCatalogController::CanRefresh() const {
     return Available();
 }
@@ -110,7 +162,7 @@ void TCatalogController::RefreshCatalog() {
             Fail(kLoadFailed, e);
         }
     if (id && panelShown_) SelectId(*id);
-    core_.Invalidate(TUiPart::Actions);
+    Changed();
 }
 
 bool TCatalogController::Download() {
@@ -180,7 +232,7 @@ bool TCatalogController::Publish(const TScriptData& data) {
     e.Mine = e.Compatible = e.MineCompatible = true;
     entries_.push_back(std::move(e));
     selected_ = static_cast<int>(entries_.size()) - 1;
-    core_.Invalidate(TUiPart::Actions);
+    Changed();
     return true;
 }
 
@@ -202,7 +254,7 @@ bool TCatalogController::Replace(const TScriptData& data) {
     e.Id = id;
     e.AppVersion = kProgramVersion;
     e.Created = Now();
-    core_.Invalidate(TUiPart::Actions);
+    Changed();
     return true;
 }
 
@@ -223,7 +275,7 @@ bool TCatalogController::Delete() {
     if (answer != 0) return false;
     entries_.erase(entries_.begin() + selected_);
     selected_ = -1;
-    core_.Invalidate(TUiPart::Actions);
+    Changed();
     return true;
 }
 

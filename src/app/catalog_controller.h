@@ -42,9 +42,22 @@ class TCatalogController {
     const TScriptInfo* SelectedEntry() const;
     bool PanelShown() const { return panelShown_; }
     void SetPanelShown(bool shown);
+    // The panel toggle: shown or hidden, ScriptLibraryOn written at once, the list reloaded.
+    bool CanTogglePanel() const { return core_.NotBusy(); }
+    void TogglePanel();
+    // The panel's options from the window settings (shown, filter, sort) and back at exit.
+    void RestoreOptions();
+    void StoreOptions();
     // The filter box's item index (0..7).
     int FilterIndex() const { return filterIndex_; }
     void SetFilterIndex(int index);
+    // The list's order: by a column's texts as the program's sortable lists compare them; a
+    // click on the sorted column reverses it, another column sorts ascending. The selection
+    // stays on its entry.
+    int SortColumn() const { return sortColumn_; }
+    bool SortDescending() const { return sortDescending_; }
+    void Sort(int column, bool descending);
+    void SortByClick(int column);
 
     // Availability of the commands.
     bool CanRefresh() const;
@@ -77,6 +90,8 @@ class TCatalogController {
   private:
     bool Available() const { return core_.NotBusy() && panelShown_; }
     bool Fail(const char* message, const std::exception& e);
+    // Re-sorts after a change of the rows and tells the panel.
+    void Changed();
 
     TSessionCore& core_;
     TConfigController& config_;
@@ -85,6 +100,11 @@ class TCatalogController {
     int selected_ = -1;
     bool panelShown_ = true;
     int filterIndex_ = 2;
+    int sortColumn_ = 7;  // "Рейтинг"
+    bool sortDescending_ = false;
 };
+
+// The list's name in the window settings ("lvOnlineScripts.Column0", ".SortType").
+inline constexpr const char* kCatalogListName = "lvOnlineScripts";
 
 }  // namespace zentrix

@@ -46,6 +46,8 @@ enum class TUiPart {
     WeekTable,
     DrawsGraph,    // the graph tab's chart, or whether the tab is shown
     RegularsList,  // the regular stakes list
+    // The online scenario catalog panel: its rows, order, selection or visibility.
+    ScenarioCatalog,
 };
 
 // How the engine speaks to a person. Implemented by the desktop window, by the command line

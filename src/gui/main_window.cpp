@@ -386,6 +386,8 @@ void TFormMain::Initialize() {
     if (switches_.EndsAfterInit()) {
         QTimer::singleShot(0, this, &QWidget::close);
     } else {
+        // The online scenario catalog is filled once at start.
+        actions_->Run([this] { session_->Catalog().RefreshCatalog(); });
         actions_->UpdateNow();
         // The catalog's systems, when the page is on.
         if (session_->Systems().Enabled())

@@ -10,6 +10,8 @@
 
 #include "app/session.h"
 #include "gui/action_list.h"
+#include "gui/catalog_panel.h"
+#include "gui/kept_splitter.h"
 #include "gui/list_view.h"
 #include "gui/modal_hooks.h"
 #include "gui/qt_ui_port.h"
@@ -96,6 +98,8 @@ TScenarioPage::TScenarioPage(QWidget* parent, TMainSession& session, TActionList
     // The run's commands act from anywhere in the window, as the menu offers them.
     menuActions_ +=
         {nullptr, a.forecast, a.test, a.stop, nullptr, a.log, a.deleteLogs, a.checkOnLine};
+    catalog_ = new TCatalogPanel(this, session_, actions_);
+    menuActions_ += {nullptr, catalog_->Commands().toggle};
 
     // Rows of files, lines and order, so every command stays in sight on a narrow page.
     auto toolbar = [this](const QList<QAction*>& list) {
@@ -124,7 +128,15 @@ TScenarioPage::TScenarioPage(QWidget* parent, TMainSession& session, TActionList
     layout->addWidget(toolbar({a.add, a.separator, a.clone, a.edit}));
     layout->addWidget(toolbar({a.remove, a.removeAll, a.moveUp, a.moveDown}));
     layout->addWidget(toolbar({a.forecast, a.test, a.stop, a.log, a.checkOnLine}));
-    layout->addWidget(list_);
+    split_ = new TKeptSplitter(Qt::Vertical, 1, this);
+    split_->setObjectName("splScripts");
+    split_->addWidget(list_);
+    split_->addWidget(catalog_);
+    split_->setStretchFactor(0, 1);
+    split_->setStretchFactor(1, 0);
+    split_->setChildrenCollapsible(false);
+    split_->setSizes({400, TCatalogPanel::kDesignedHeight});
+    layout->addWidget(split_, 1);
     layout->addWidget(status);
 
     connect(list_, &QAbstractItemView::doubleClicked, this, [this] {
@@ -141,13 +153,20 @@ TScenarioPage::TScenarioPage(QWidget* parent, TMainSession& session, TActionList
 
 void TScenarioPage::RestoreSettings(TWindowSettings& settings) {
     list_->RestoreColumns(settings.Ini(), TWindowSettings::kMainSection);
+    catalog_->RestoreSettings(settings);
+    split_->SetKeptSize(settings.Options().ScriptLibraryHeight);
 }
 
 void TScenarioPage::StoreSettings(TWindowSettings& settings) {
     list_->StoreColumns(settings.Ini(), TWindowSettings::kMainSection);
+    catalog_->StoreSettings(settings);
+    // A hidden panel measures nothing: its last height stays.
+    int& height = settings.Options().ScriptLibraryHeight;
+    if (!catalog_->isHidden()) height = split_->KeptSize(height);
 }
 
 void TScenarioPage::OnInvalidated(TUiPart part) {
+    catalog_->OnInvalidated(part);
     if (part != TUiPart::ScenarioList) return;
     model_->Reload();
     lines_->setText(Q(session_.Scenario().LinesPanelText()));

@@ -17,6 +17,8 @@ class TMainSession;
 namespace zentrix::gui {
 
 class TActionList;
+class TCatalogPanel;
+class TKeptSplitter;
 class TListView;
 class TVirtualModel;
 
@@ -31,6 +33,8 @@ class TScenarioPage : public QWidget, public TPage {
     ~TScenarioPage() override;
 
     TListView* List() const { return list_; }
+    // The online catalog under the list.
+    TCatalogPanel* CatalogPanel() const { return catalog_; }
     QLabel* LinesPanel() const { return lines_; }
     QList<QAction*> Actions() const { return menuActions_; }
 
@@ -69,6 +73,8 @@ class TScenarioPage : public QWidget, public TPage {
     std::function<int()> excludeDraws_;
     TVirtualModel* model_;
     TListView* list_;
+    TCatalogPanel* catalog_;
+    TKeptSplitter* split_;
     QLabel* lines_;
     QList<QLabel*> runPanels_;  // cycle, line, stakes, text
     QList<QWidget*> runPages_;

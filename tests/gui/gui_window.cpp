@@ -27,6 +27,11 @@ std::unique_ptr<gui::TFormMain> OpenWindow(const std::string& folder) {
         frm.WriteBool("TFormMain", "SystemsEnabled", false);
         frm.UpdateFile();
     }
+    // Nor asks the online scenario catalog: its panel starts hidden unless a test shows it.
+    if (!frm.ValueExists("TFormMain", "ScriptLibraryOn")) {
+        frm.WriteBool("TFormMain", "ScriptLibraryOn", false);
+        frm.UpdateFile();
+    }
     auto window = std::make_unique<gui::TFormMain>(TStartupSwitches{}, folder);
     QSignalSpy ready(window.get(), &gui::TFormMain::initializationFinished);
     window->show();
