@@ -378,7 +378,7 @@ void TFormMain::Initialize() {
         return;
     }
     initialized_ = true;
-    if (switches_.EndsAfterInit()) {
+    if (switches_.EndsAfterInit() || switches_.quitAfterStart) {
         QTimer::singleShot(0, this, &QWidget::close);
     } else {
         actions_->UpdateNow();
