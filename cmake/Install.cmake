@@ -32,15 +32,16 @@ set(CPACK_PACKAGE_VENDOR "Zentrix 8x20")
 set(CPACK_PACKAGE_CONTACT "Zentrix 8x20 <zentrix@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Draw archive analyzer for the 8 of 20 lottery")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Statistics of the draw archive, scenarios and forecasts, stakes and their ratings, with a\n"
-    "desktop program (Zentrix_8x20), a command line (zentrix-cli) and the catalog service\n"
-    "(zentrix-server).")
+    "Statistics of the draw archive, scenarios and forecasts, stakes and their ratings, with a \
+desktop program (Zentrix_8x20), a command line (zentrix-cli) and the catalog service \
+(zentrix-server).")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Zentrix 8x20 <zentrix@localhost>")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
+# The summary line comes first by itself.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 # The libraries the programs link, as dpkg-shlibdeps finds them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Russian system error texts and a font with Cyrillic are no libraries for dpkg-shlibdeps to find.
