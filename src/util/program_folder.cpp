@@ -37,12 +37,13 @@ bool IsUnder(const fs::path& base, const fs::path& path) {
 }
 
 // A file name a killed save may have left a temporary for: one of the folder's own files, a
-// backup of one, or a full-set file.
+// backup of one, a full-set file or the full-set files' layout record.
 bool IsOwnName(const std::string& name, bool inPrefetchFolder) {
     const std::string program = kProgramName;
     if (inPrefetchFolder)
-        return name.rfind(program + "_", 0) == 0 && name.size() > 4 &&
-               name.compare(name.size() - 4, 4, ".dfc") == 0;
+        return name == program + "_layout.txt" ||
+               (name.rfind(program + "_", 0) == 0 && name.size() > 4 &&
+                name.compare(name.size() - 4, 4, ".dfc") == 0);
     for (const char* extension : kProgramFileExtensions) {
         const std::string own = program + extension;
         if (name == own) return true;
