@@ -32,6 +32,7 @@ TStartupSwitches ParseStartupSwitches(const std::vector<std::string>& args) {
             s.loadOnly |= IsSwitch(a, "loadonly");
             s.fullRecreate |= IsSwitch(a, "fullrecreate");
             s.fullRefresh |= IsSwitch(a, "fullrefresh");
+            s.quitAfterStart |= IsSwitch(a, "quit-after-start");
         }
     }
     return s;

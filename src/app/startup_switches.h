@@ -14,6 +14,8 @@ struct TStartupSwitches {
     bool loadOnly = false;
     bool fullRecreate = false;
     bool fullRefresh = false;
+    // Shows the main window once initialized, then ends: a check that an installation starts.
+    bool quitAfterStart = false;
     std::optional<std::string> dir;
 
     // loadonly, fullrecreate and fullrefresh end the run after the initialization.

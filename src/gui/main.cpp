@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QThread>
 #include <QTranslator>
@@ -17,13 +18,20 @@
 int main(int argc, char** argv) {
     zentrix::gui::TApplication app(argc, argv);
     QApplication::setApplicationName("Zentrix 8x20");
-    // The interface is Russian: Qt's own dialogs and buttons too.
-    QTranslator qtTranslator;
-    if (qtTranslator.load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    QApplication::setWindowIcon(QIcon(":/zentrix/zentrix-8x20.png"));
     std::vector<std::string> args(argv + 1, argv + argc);
     zentrix::TStartupSwitches switches = zentrix::ParseStartupSwitches(args);
     const std::string exe = zentrix::ExecutablePath(argv[0]);
+    // The interface is Russian: Qt's own dialogs and buttons too. An installed program carries
+    // its own copy of Qt's translations; the system's serve otherwise.
+    QTranslator qtTranslator;
+    const QString ownTranslations = QString::fromStdString(
+        (std::filesystem::path(exe).parent_path() / ".." / "share" / "zentrix" / "translations")
+            .lexically_normal()
+            .string());
+    if (qtTranslator.load("qtbase_ru", ownTranslations) ||
+        qtTranslator.load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
     zentrix::SetHelpFolder(zentrix::FindHelpFolder(exe));
 
     if (switches.restart) {

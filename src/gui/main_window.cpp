@@ -383,7 +383,7 @@ void TFormMain::Initialize() {
         return;
     }
     initialized_ = true;
-    if (switches_.EndsAfterInit()) {
+    if (switches_.EndsAfterInit() || switches_.quitAfterStart) {
         QTimer::singleShot(0, this, &QWidget::close);
     } else {
         // The online scenario catalog is filled once at start.

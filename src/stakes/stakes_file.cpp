@@ -182,7 +182,8 @@ void TStakesFile::FinishJournal() {
 }
 
 // Trailing records still marked unfinished are an append that never completed. A file of
-// nothing else is left to the version check, which keeps a copy of it.
+// nothing else is the first append into an empty file when each record holds data; one with an
+// empty record (zeros, not made here) is left to the version check, which keeps a copy of it.
 void TStakesFile::DropUnfinished() {
     struct stat st {};
     if (::fstat(Fd(), &st) != 0) Fail(Path(), errno);
@@ -192,7 +193,15 @@ void TStakesFile::DropUnfinished() {
     while (keep > 0 && static_cast<uint8_t>(ReadAt(Fd(), Path(), (keep - 1) * kRecordSize, 1)[0]) ==
                            kUnfinished)
         --keep;
-    if (keep == count || keep == 0) return;
+    if (keep == count) return;
+    if (keep == 0) {
+        const std::string bytes = ReadAt(Fd(), Path(), 0, st.st_size);
+        for (int64_t i = 0; i < count; ++i) {
+            const std::string_view rest =
+                std::string_view(bytes).substr(i * kRecordSize + 1, kRecordSize - 1);
+            if (rest.find_first_not_of('\0') == std::string_view::npos) return;
+        }
+    }
     Truncate(keep * kRecordSize);
     Flush();
 }

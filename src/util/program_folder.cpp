@@ -37,12 +37,13 @@ bool IsUnder(const fs::path& base, const fs::path& path) {
 }
 
 // A file name a killed save may have left a temporary for: one of the folder's own files, a
-// backup of one, or a full-set file.
+// backup of one, a full-set file or the full-set files' layout record.
 bool IsOwnName(const std::string& name, bool inPrefetchFolder) {
     const std::string program = kProgramName;
     if (inPrefetchFolder)
-        return name.rfind(program + "_", 0) == 0 && name.size() > 4 &&
-               name.compare(name.size() - 4, 4, ".dfc") == 0;
+        return name == program + "_layout.txt" ||
+               (name.rfind(program + "_", 0) == 0 && name.size() > 4 &&
+                name.compare(name.size() - 4, 4, ".dfc") == 0);
     for (const char* extension : kProgramFileExtensions) {
         const std::string own = program + extension;
         if (name == own) return true;
@@ -77,17 +78,13 @@ std::string ResolveDataFolder(const std::optional<std::string>& dirOption,
     } else if (const char* env = std::getenv("ZENTRIX_DIR"); env && *env) {
         folder = env;
     } else {
-        fs::path exeDir = fs::path(executablePath).parent_path();
-        if (!exeDir.empty() && ::access(exeDir.c_str(), W_OK) == 0) {
-            folder = exeDir.string();
-        } else {
-            const char* xdg = std::getenv("XDG_DATA_HOME");
-            const char* home = std::getenv("HOME");
-            fs::path base = xdg && *xdg ? fs::path(xdg)
-                            : home      ? fs::path(home) / ".local" / "share"
-                                        : fs::current_path();
-            folder = (base / kProgramName).string();
-        }
+        const fs::path exeDir = fs::path(executablePath).parent_path();
+        const bool writable = !exeDir.empty() && ::access(exeDir.c_str(), W_OK) == 0;
+        std::error_code ec;
+        const fs::path working = fs::current_path(ec);
+        folder = ChooseDataFolder(exeDir.string(), IsInstalledLayout(exeDir.string()), writable,
+                                  std::getenv("XDG_DATA_HOME"), std::getenv("HOME"),
+                                  ec ? std::string(".") : working.string());
     }
     if (create) {
         EnsureDirectory(folder);
@@ -101,6 +98,25 @@ std::string ResolveDataFolder(const std::optional<std::string>& dirOption,
     std::error_code ec;
     fs::path absolute = fs::absolute(folder, ec);
     return ec ? folder : absolute.lexically_normal().string();
+}
+
+bool IsInstalledLayout(const std::string& executableFolder) {
+    if (executableFolder.empty()) return false;
+    const fs::path bin = fs::path(executableFolder).lexically_normal();
+    const fs::path name = bin.has_filename() ? bin.filename() : bin.parent_path().filename();
+    std::error_code ec;
+    return name == "bin" && fs::is_directory(bin / ".." / "share" / "zentrix", ec);
+}
+
+std::string ChooseDataFolder(const std::string& executableFolder, bool installed,
+                             bool executableFolderWritable, const char* xdgDataHome,
+                             const char* home, const std::string& workingFolder) {
+    if (!installed && executableFolderWritable && !executableFolder.empty())
+        return executableFolder;
+    const fs::path base = xdgDataHome && *xdgDataHome ? fs::path(xdgDataHome)
+                          : home && *home             ? fs::path(home) / ".local" / "share"
+                                                      : fs::path(workingFolder);
+    return (base / kProgramName).string();
 }
 
 std::string ProgramFile(const std::string& folder, const std::string& extension) {

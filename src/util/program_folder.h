@@ -15,11 +15,22 @@ inline constexpr std::array<const char*, 8> kProgramFileExtensions = {
 // The data folder's folder of full-set distribution files.
 inline constexpr const char* kPrefetchFolder = "Prefetchs";
 
-// The data folder: --dir, else $ZENTRIX_DIR, else the executable's folder when it is writable,
-// else $XDG_DATA_HOME/Zentrix_8x20 (~/.local/share/Zentrix_8x20). Created when missing if
+// The data folder: --dir, else $ZENTRIX_DIR, else DefaultDataFolder. Created when missing if
 // `create`; otherwise a missing folder raises EFileError.
 std::string ResolveDataFolder(const std::optional<std::string>& dirOption,
                               const std::string& executablePath, bool create);
+
+// Whether the executable's folder is the bin folder of an installation: "bin" with
+// "../share/zentrix" beside it.
+bool IsInstalledLayout(const std::string& executableFolder);
+
+// The folder data goes to when none is named: the executable's folder when the program is not
+// installed and that folder is writable, else $XDG_DATA_HOME/Zentrix_8x20, else
+// ~/.local/share/Zentrix_8x20, else Zentrix_8x20 in the working folder. An installed program
+// never writes beside itself, even where it could (root).
+std::string ChooseDataFolder(const std::string& executableFolder, bool installed,
+                             bool executableFolderWritable, const char* xdgDataHome,
+                             const char* home, const std::string& workingFolder);
 
 // Folder + "Zentrix_8x20" + extension, e.g. ProgramFile(dir, ".ldr").
 std::string ProgramFile(const std::string& folder, const std::string& extension);

@@ -65,9 +65,9 @@ TEST(DataLock, ReadOnlyFolderIsAPermissionError) {
 TEST(DataLock, StaleTemporariesOfOwnFilesGoOnceTheHoldIsOurs) {
     test::TTempDir dir;
     std::filesystem::create_directory(dir.File("Prefetchs"));
-    const std::vector<std::string> stale = {".Zentrix_8x20.ldr.aB3xY9", ".Zentrix_8x20.ini.000000",
-                                            ".Zentrix_8x20.ldr.bak2.Qw3rTy",
-                                            "Prefetchs/.Zentrix_8x20_NUMS.dfc.zzzzzz"};
+    const std::vector<std::string> stale = {
+        ".Zentrix_8x20.ldr.aB3xY9", ".Zentrix_8x20.ini.000000", ".Zentrix_8x20.ldr.bak2.Qw3rTy",
+        "Prefetchs/.Zentrix_8x20_NUMS.dfc.zzzzzz", "Prefetchs/.Zentrix_8x20_layout.txt.C4AGcr"};
     const std::vector<std::string> kept = {"Zentrix_8x20.ldr",
                                            ".mine.lcv.aB3xY9",
                                            ".Zentrix_8x20.ldr.aB3xY",

@@ -23,6 +23,8 @@ TEST(StartupSwitches, AnyPrefixAnyCase) {
     EXPECT_EQ(ParseStartupSwitches({"--dir", "/tmp/a"}).dir, "/tmp/a");
     EXPECT_EQ(ParseStartupSwitches({"--dir=/tmp/b"}).dir, "/tmp/b");
     EXPECT_FALSE(ParseStartupSwitches({}).EndsAfterInit());
+    EXPECT_TRUE(ParseStartupSwitches({"--quit-after-start"}).quitAfterStart);
+    EXPECT_FALSE(ParseStartupSwitches({"--quit-after-start"}).EndsAfterInit());
 }
 
 TEST(ExclusiveFile, SecondHolderIsRefused) {

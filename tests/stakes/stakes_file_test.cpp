@@ -94,6 +94,28 @@ TStakeRec Numbered(int n) {
 
 // A child appends batches in a loop and is killed at random moments; the file must hold whole
 // records, each one a record the child appended, in order.
+TEST(StakesFile, FirstAppendKilledBeforeItsMarksLeavesAnEmptyFile) {
+    std::string unfinished = StakeRecordBytes(Stake(6, {1, 2, 3, 4, 5, 6, 7, 8}));
+    unfinished[0] = 0;
+    struct TCase {
+        std::string bytes;
+        bool damaged;
+    } cases[] = {
+        {unfinished, false},
+        {unfinished + unfinished, false},
+        {std::string(312, '\0'), true},  // zeros are not an append: kept aside
+        {unfinished + std::string(312, '\0'), true},
+    };
+    for (const TCase& c : cases) {
+        TStakesEnv env;
+        AtomicWriteFile(env.Path(), c.bytes);
+        const TStakesOpenReport report = env.Open();
+        EXPECT_EQ(report.damaged, c.damaged) << c.bytes.size();
+        EXPECT_EQ(FileSize(env.Path()), 0);
+        EXPECT_EQ(FileExists(env.Path() + ".bak"), c.damaged);
+    }
+}
+
 TEST(StakesFile, KillDuringAppendLeavesWholeRecords) {
     TStakesEnv env;
     env.Open();

@@ -49,5 +49,67 @@ TEST(ProgramFolder, MissingFolderIsCreatedOnlyWhenAsked) {
     EXPECT_EQ(ResolveDataFolder(missing, "", false), missing);
 }
 
+TEST(ProgramFolder, DefaultFolderFollowsTheInstallation) {
+    struct TCase {
+        bool installed, writable;
+        const char *xdg, *home;
+        std::string expected;
+    } cases[] = {
+        {false, true, "/x", "/h", "/opt/z"},  // a portable folder keeps its data beside it
+        {false, false, "/x", "/h", "/x/Zentrix_8x20"},
+        {true, true, "/x", "/h", "/x/Zentrix_8x20"},  // installed: never beside the program
+        {true, false, "/x", "/h", "/x/Zentrix_8x20"},
+        {true, true, "", "/h", "/h/.local/share/Zentrix_8x20"},
+        {true, true, nullptr, "/h", "/h/.local/share/Zentrix_8x20"},
+        {true, true, nullptr, nullptr, "/w/Zentrix_8x20"},
+        {false, false, "", "", "/w/Zentrix_8x20"},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(ChooseDataFolder("/opt/z", c.installed, c.writable, c.xdg, c.home, "/w"),
+                  c.expected)
+            << c.installed << c.writable << (c.xdg ? c.xdg : "null") << (c.home ? c.home : "null");
+}
+
+TEST(ProgramFolder, InstalledLayoutIsBinBesideShareZentrix) {
+    test::TTempDir dir;
+    const std::string d = dir.Path();
+    std::filesystem::create_directories(dir.File("usr/bin"));
+    std::filesystem::create_directories(dir.File("usr/share/zentrix"));
+    std::filesystem::create_directories(dir.File("opt/bin"));
+    std::filesystem::create_directories(dir.File("opt/share"));
+    std::filesystem::create_directories(dir.File("portable/share/zentrix"));
+    struct TCase {
+        std::string folder;
+        bool installed;
+    } cases[] = {
+        {d + "/usr/bin", true},        {d + "/usr/bin/", true},
+        {d + "/usr/../usr/bin", true}, {d + "/opt/bin", false},
+        {d + "/portable", false},      {d + "/usr/share", false},
+        {d + "/missing/bin", false},   {"", false},
+    };
+    for (const TCase& c : cases) EXPECT_EQ(IsInstalledLayout(c.folder), c.installed) << c.folder;
+}
+
+TEST(ProgramFolder, NamedFolderWinsOverAnInstallation) {
+    test::TTempDir dir;
+    std::filesystem::create_directories(dir.File("usr/bin"));
+    std::filesystem::create_directories(dir.File("usr/share/zentrix"));
+    const std::string exe = dir.File("usr/bin/zentrix-cli");
+    EXPECT_EQ(ResolveDataFolder(dir.File("mine"), exe, true), dir.File("mine"));
+    ::setenv("ZENTRIX_DIR", dir.File("env").c_str(), 1);
+    EXPECT_EQ(ResolveDataFolder(std::nullopt, exe, true), dir.File("env"));
+    ::unsetenv("ZENTRIX_DIR");
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const std::string saved = xdg ? xdg : "";
+    ::setenv("XDG_DATA_HOME", dir.File("xdg").c_str(), 1);
+    EXPECT_EQ(ResolveDataFolder(std::nullopt, exe, true), dir.File("xdg/Zentrix_8x20"));
+    EXPECT_EQ(ResolveDataFolder(std::nullopt, dir.File("usr/share/zentrix-cli"), true),
+              dir.File("usr/share"));
+    if (xdg)
+        ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_HOME");
+}
+
 }  // namespace
 }  // namespace zentrix
