@@ -12,6 +12,8 @@ packages=(
     fonts-dejavu-core xvfb xauth
     locales libc-l10n
     libsqlite3-dev
+    # libFuzzer targets (scripts/fuzz.sh)
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()
