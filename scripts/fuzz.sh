@@ -67,10 +67,11 @@ run_one() {
 summary() {
     local t=$1 log=$build/logs/$t.log
     local runs cov ft corp speed
-    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-    speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
-    cov=$(grep -oE 'cov: [0-9]+' "$log" | tail -1 | cut -d' ' -f2)
-    ft=$(grep -oE 'ft: [0-9]+' "$log" | tail -1 | cut -d' ' -f2)
+    # A log without these lines (a run that failed at once) leaves them "?".
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1) || true
+    speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1) || true
+    cov=$({ grep -oE 'cov: [0-9]+' "$log" || true; } | tail -1 | cut -d' ' -f2)
+    ft=$({ grep -oE 'ft: [0-9]+' "$log" || true; } | tail -1 | cut -d' ' -f2)
     corp=$(find "$build/corpus/$t" -type f | wc -l)
     printf '%-20s runs %-9s exec/s %-7s cov %-6s ft %-6s corpus %s\n' "$t" "${runs:-?}" \
         "${speed:-?}" "${cov:-?}" "${ft:-?}" "$corp"
