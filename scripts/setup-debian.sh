@@ -13,6 +13,8 @@ packages=(
     locales libc-l10n
     libsqlite3-dev
     gcovr
+    # libFuzzer targets (scripts/fuzz.sh)
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -11,3 +11,6 @@ cd build/test
 export ASAN_OPTIONS=detect_leaks=0
 export QT_QPA_PLATFORM=offscreen
 ctest --output-on-failure -j"$(nproc)"
+# Every fuzz target briefly, so one that no longer builds or crashes at once is caught.
+cd ../..
+./scripts/fuzz.sh 20

@@ -93,8 +93,13 @@ long double LenientRating(std::string_view text) {
 
 void LoadCatalog(const TServiceTarget& target, const TServiceIdentity& identity, int filterId,
                  int lcid, std::vector<TScriptInfo>& list) {
-    const std::string reply = PostService(
-        target, "scr_getlist.php", WithIdentity({IntField("fltid", filterId)}, identity, lcid));
+    ParseCatalogReply(PostService(target, "scr_getlist.php",
+                                  WithIdentity({IntField("fltid", filterId)}, identity, lcid)),
+                      identity, lcid, list);
+}
+
+void ParseCatalogReply(std::string_view reply, const TServiceIdentity& identity, int lcid,
+                       std::vector<TScriptInfo>& list) {
     for (const auto& row : ReplyRows(reply)) {
         TScriptInfo e;
         e.Id = IntElement(row, "id");
@@ -122,7 +127,11 @@ void LoadCatalog(const TServiceTarget& target, const TServiceIdentity& identity,
 
 bool DownloadScript(const TServiceTarget& target, const TServiceIdentity&, int32_t id,
                     std::vector<std::string>& lines) {
-    const std::string reply = PostService(target, "scr_getdata.php", {IntField("scr_id", id)});
+    return ParseScriptReply(PostService(target, "scr_getdata.php", {IntField("scr_id", id)}),
+                            lines);
+}
+
+bool ParseScriptReply(std::string_view reply, std::vector<std::string>& lines) {
     bool lastWasScript = false;
     for (const auto& row : ReplyRows(reply)) {
         lastWasScript = row.size() >= 8 && SameText(std::string_view(row).substr(0, 8), "<script>");
@@ -170,7 +179,10 @@ int32_t RemoveScript(const TServiceTarget& target, const TServiceIdentity& ident
 }
 
 std::vector<TScriptRate> LoadScriptRates(const TServiceTarget& target, int32_t id) {
-    const std::string reply = PostService(target, "scr_getrates.php", {IntField("scr_id", id)});
+    return ParseRatesReply(PostService(target, "scr_getrates.php", {IntField("scr_id", id)}));
+}
+
+std::vector<TScriptRate> ParseRatesReply(std::string_view reply) {
     std::vector<TScriptRate> rates;
     for (const auto& row : ReplyRows(reply))
         rates.push_back({Utf8Element(row, "key_cl_name"), Element(row, "rate"),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "exchange/service_protocol.h"
@@ -68,6 +69,11 @@ int32_t RemoveScript(const TServiceTarget& target, const TServiceIdentity& ident
                      const TScriptData& data);
 std::vector<TScriptRate> LoadScriptRates(const TServiceTarget& target, int32_t id);
 
+// The replies' readings behind the requests above, raising as they do.
+void ParseCatalogReply(std::string_view reply, const TServiceIdentity& identity, int lcid,
+                       std::vector<TScriptInfo>& list);
+bool ParseScriptReply(std::string_view reply, std::vector<std::string>& lines);
+std::vector<TScriptRate> ParseRatesReply(std::string_view reply);
 // The list's column titles and an entry's texts in them.
 const std::vector<std::string>& CatalogColumns();
 std::vector<std::string> CatalogRowTexts(const TScriptInfo& entry);

@@ -13,7 +13,10 @@ bool LoadSystemList(const TServiceTarget& target, const TServiceIdentity& identi
                     std::vector<TSystemInfo>& list) {
     std::vector<std::string> fields = {IntField("comblen", 8), IntField("maxnums", 20)};
     for (auto& f : IdentityFields(identity, identity.lcid)) fields.push_back(std::move(f));
-    const std::string reply = PostService(target, "sys_getlist.php", fields);
+    return ParseSystemListReply(PostService(target, "sys_getlist.php", fields), list);
+}
+
+bool ParseSystemListReply(std::string_view reply, std::vector<TSystemInfo>& list) {
     if (!HasResult(reply)) return false;
     for (const auto& row : ReplyRows(reply)) {
         TSystemInfo s;
@@ -39,16 +42,20 @@ bool LoadSystemList(const TServiceTarget& target, const TServiceIdentity& identi
 
 std::vector<std::string> DownloadSystemLines(const TServiceTarget& target,
                                              const TSystemInfo& info) {
-    const std::string reply = PostService(target, "sys_getdata.php", {IntField("sys_id", info.id)});
+    return ParseSystemLinesReply(
+        PostService(target, "sys_getdata.php", {IntField("sys_id", info.id)}), info.csize);
+}
+
+std::vector<std::string> ParseSystemLinesReply(std::string_view reply, int32_t csize) {
     std::vector<std::string> lines;
     for (const auto& row : ReplyRows(reply)) {
         lines = SplitLines(Base64TextElement(row, "clist"));
         if (!lines.empty()) break;
     }
-    if (static_cast<int32_t>(lines.size()) != info.csize)
+    if (static_cast<int32_t>(lines.size()) != csize)
         throw EZentrix(Format(
             "Количество скачанных комбинаций ( %d ) отличается от ожидаемого значения ( %d )",
-            {static_cast<int>(lines.size()), info.csize}));
+            {static_cast<int>(lines.size()), csize}));
     return lines;
 }
 

@@ -36,6 +36,9 @@ bool LoadSystemList(const TServiceTarget& target, const TServiceIdentity& identi
                     std::vector<TSystemInfo>& list);
 // The entry's combination lines; a count other than csize raises the count message.
 std::vector<std::string> DownloadSystemLines(const TServiceTarget& target, const TSystemInfo& info);
+// The replies' readings behind the two requests above.
+bool ParseSystemListReply(std::string_view reply, std::vector<TSystemInfo>& list);
+std::vector<std::string> ParseSystemLinesReply(std::string_view reply, int32_t csize);
 // The id the catalog answers (the first non-negative one), -1 when none.
 int32_t PutSystem(const TServiceTarget& target, const TServiceIdentity& identity,
                   const TSystemData& system, bool remove);

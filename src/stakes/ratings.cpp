@@ -66,7 +66,9 @@ int CompareRatings(const TRatingRec& a, const TRatingRec& b, int column) {
         case 3:
             return Sign(RoundHalfEven((a.Matches / sa - b.Matches / sb) * 100));
         case 4:
-            return Sign(RoundHalfEven(static_cast<long double>(a.Profit - b.Profit) / 100));
+            // Apart in long double: a damaged file's extremes overflow an integer difference.
+            return Sign(RoundHalfEven(
+                (static_cast<long double>(a.Profit) - static_cast<long double>(b.Profit)) / 100));
         case 5:
             return Sign(RoundHalfEven((a.Profit / sa - b.Profit / sb) / 100));
         default:

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "stakes/stake_check.h"
 #include "stakes/stakes_env.h"
 #include "util/binary.h"
@@ -104,6 +106,17 @@ TEST(Ratings, SortingByColumns) {
         CompareRatings(test::RatingRow("x", 1, 0, 10049), test::RatingRow("y", 1, 0, 10000), 4), 0);
     EXPECT_EQ(CompareRatings(test::RatingRow("x", 1, 0, 99), test::RatingRow("y", 1, 0, 0), 15), 0);
     EXPECT_EQ(CompareRatings(test::RatingRow("x", 0, 0), test::RatingRow("y", 5, 5), 2), 0);
+}
+
+// A damaged file can hold any profit; the comparison of extremes must not overflow.
+TEST(Ratings, ExtremeProfitsCompareByTheirOrder) {
+    const TCurrency low = std::numeric_limits<TCurrency>::min();
+    const TCurrency high = std::numeric_limits<TCurrency>::max();
+    const TRatingRec a = test::RatingRow("a", 1, 0, low), b = test::RatingRow("b", 1, 0, high);
+    for (int column : {4, 5}) {
+        EXPECT_LT(CompareRatings(a, b, column), 0) << column;
+        EXPECT_GT(CompareRatings(b, a, column), 0) << column;
+    }
 }
 
 TEST(Ratings, RowsWithNoStakesNeverBreakTheSort) {

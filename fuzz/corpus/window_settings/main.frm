@@ -1,0 +1,11 @@
+[TFormMain]
+PrefetchsInit=1
+FirstRun=1
+TabTables=0
+Left=10
+Top=20
+Width=800
+Height=600
+PixelsPerInch=96
+lvDraws.Column0=64
+lvDraws.SortType=1,0
