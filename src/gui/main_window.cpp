@@ -213,7 +213,8 @@ void TFormMain::CreateActions() {
                     systemsPage_->Catalog()->ApplyEnabled();
                     return shown;
                 });
-    tabEntries_.back().action->setShortcut(QKeySequence("Ctrl+J"));
+    // Ctrl+J opens a scenario file; the same key here would leave both commands without one.
+    tabEntries_.back().action->setShortcut(QKeySequence("Ctrl+Shift+J"));
 }
 
 void TFormMain::AddTabEntry(QWidget* page, const QString& caption, const QString& hint,

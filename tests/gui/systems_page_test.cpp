@@ -65,7 +65,7 @@ class TestSystemsPage : public QObject {
         QAction* toggle = ToggleAction(*w);
         QVERIFY(toggle);
         QCOMPARE(toggle->text(), QString("Системная игра"));
-        QCOMPARE(toggle->shortcut(), QKeySequence("Ctrl+J"));
+        QCOMPARE(toggle->shortcut(), QKeySequence("Ctrl+Shift+J"));
         QCOMPARE(page->Commands().playWhole->shortcut(), QKeySequence("Ctrl+Alt+J"));
         QCOMPARE(page->Commands().playFiltered->shortcut(), QKeySequence("Alt+J"));
 

@@ -14,7 +14,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-(cd "$build" && cpack -G DEB -B "$work/pkg" >"$work/cpack.log" 2>&1) ||
+# Uncompressed: the sanitizer build's binaries are large and the test is about the contents.
+(cd "$build" && cpack -G DEB -D CPACK_DEBIAN_COMPRESSION_TYPE=none -B "$work/pkg" >"$work/cpack.log" 2>&1) ||
     { cat "$work/cpack.log" >&2; fail "cpack"; }
 deb=$(ls "$work"/pkg/*.deb)
 [ "$(echo "$deb" | wc -l)" = 1 ] || fail "expected one .deb, got: $deb"
