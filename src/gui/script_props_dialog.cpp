@@ -16,7 +16,6 @@
 #include "app/session_core.h"
 #include "gui/qt_ui_port.h"
 #include "gui/window_geometry.h"
-#include "util/errors.h"
 
 namespace zentrix::gui {
 
@@ -139,12 +138,7 @@ void TFormScriptProps::accept() {
 }
 
 void TFormScriptProps::done(int result) {
-    try {
-        StorePlacement(this, core_.Settings().Ini(), kSection);
-        core_.Settings().Save();
-    } catch (const std::exception& e) {
-        core_.ErrorBox(ErrorText(e));
-    }
+    SavePlacementOnClose(this, core_, kSection);
     QDialog::done(result);
 }
 

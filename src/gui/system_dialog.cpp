@@ -281,12 +281,7 @@ void TFormSystem::accept() {
 }
 
 void TFormSystem::done(int result) {
-    try {
-        StorePlacement(this, core_.Settings().Ini(), kSection);
-        core_.Settings().Save();
-    } catch (const std::exception& e) {
-        core_.ErrorBox(ErrorText(e));
-    }
+    SavePlacementOnClose(this, core_, kSection);
     QDialog::done(result);
 }
 
