@@ -11,6 +11,7 @@
 #include "app/session.h"
 #include "gui/action_list.h"
 #include "gui/catalog_panel.h"
+#include "gui/catalog_user.h"
 #include "gui/gui_test_main.h"
 #include "gui/gui_window.h"
 #include "gui/list_view.h"
@@ -36,15 +37,7 @@ const std::vector<std::string> kLines = {"FULL:0#RAND|TSD1#NUMS:10#LNO:#SF:1| | 
 // A user's folder whose settings point at the catalog and show its panel.
 std::unique_ptr<TFormMain> OpenWindow(const std::string& folder, const std::string& url,
                                       const std::string& user) {
-    TIniFile ini(ProgramFile(folder, ".ini"));
-    ini.WriteString("SERVICES", "CatalogUrl", url);
-    ini.WriteString("SERVICES", "CaFile", test::TestCertificates().caFile);
-    ini.WriteString("USER", "Name", user);
-    ini.WriteString("USER", "Email", user + "@example.org");
-    ini.UpdateFile();
-    TIniFile frm(ProgramFile(folder, ".frm"));
-    frm.WriteBool("TFormMain", "ScriptLibraryOn", true);
-    frm.UpdateFile();
+    test::UseCatalog(folder, url, user, "ScriptLibraryOn");
     auto w = test::OpenWindow(folder);
     w->resize(1280, 800);
     w->MainPages()->setCurrentWidget(w->ScenarioPage());

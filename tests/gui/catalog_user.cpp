@@ -6,7 +6,8 @@
 
 namespace zentrix::test {
 
-void UseCatalog(const std::string& folder, const std::string& url, const std::string& name) {
+void UseCatalog(const std::string& folder, const std::string& url, const std::string& name,
+                const char* switchOn) {
     TIniFile ini(ProgramFile(folder, ".ini"));
     ini.WriteString("SERVICES", "CatalogUrl", url);
     ini.WriteString("SERVICES", "CaFile", TestCertificates().caFile);
@@ -14,7 +15,7 @@ void UseCatalog(const std::string& folder, const std::string& url, const std::st
     ini.WriteString("USER", "Email", name + "@example.org");
     ini.UpdateFile();
     TIniFile frm(ProgramFile(folder, ".frm"));
-    frm.WriteBool("TFormMain", "SystemsEnabled", true);
+    frm.WriteBool("TFormMain", switchOn, true);
     frm.UpdateFile();
 }
 

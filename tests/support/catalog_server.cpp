@@ -1,9 +1,6 @@
 #include "support/catalog_server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,21 +13,6 @@
 #include "support/web_server.h"
 
 namespace zentrix::test {
-
-namespace {
-
-bool Listens(int port) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool ok = connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-    close(fd);
-    return ok;
-}
-
-}  // namespace
 
 TCatalogServer::TCatalogServer(const std::string& updatesDir, bool seedExamples, bool https)
     : https_(https) {
@@ -57,7 +39,7 @@ TCatalogServer::TCatalogServer(const std::string& updatesDir, bool seedExamples,
             _exit(127);
         }
         for (int i = 0; i < 1000; ++i) {
-            if (Listens(port_)) {
+            if (PortListens(port_)) {
                 pid_ = pid;
                 break;
             }

@@ -48,17 +48,6 @@ TTestCertificates MakeCertificates(const char* name) {
     return c;
 }
 
-bool Connects(int port) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool ok = connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-    close(fd);
-    return ok;
-}
-
 }  // namespace
 
 const TTestCertificates& TestCertificates() {
@@ -127,7 +116,7 @@ TTinyproxy::TTinyproxy(const std::string& user, const std::string& password)
         _exit(127);
     }
     for (int i = 0; i < 500; ++i) {
-        if (Connects(port_)) return;
+        if (PortListens(port_)) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     throw std::runtime_error("tinyproxy did not start");
@@ -148,6 +137,17 @@ int TTinyproxy::RequestCount() const {
     while (std::getline(in, line))
         if (line.find("Request (file descriptor") != std::string::npos) ++count;
     return count;
+}
+
+bool PortListens(int port) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<uint16_t>(port));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool ok = connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    close(fd);
+    return ok;
 }
 
 }  // namespace zentrix::test

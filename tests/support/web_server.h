@@ -66,4 +66,7 @@ class TTinyproxy {
 // A local port nothing listens on (bound, then closed).
 int FreeLocalPort();
 
+// Something accepts connections on the loopback port.
+bool PortListens(int port);
+
 }  // namespace zentrix::test
